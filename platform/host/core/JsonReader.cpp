@@ -1,0 +1,308 @@
+#include "JsonReader.h"
+
+#include "Exceptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace host {
+
+namespace {
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+constexpr int kMaxDepth = 64;
+
+} // namespace
+
+void JsonReader::fail(const QString& what) const
+{
+    throw ECodecError(QStringLiteral("JSON inválido na posição %1: %2").arg(m_at).arg(what));
+}
+
+void JsonReader::skipBlanks()
+{
+    while (m_at < m_text.size()) {
+        const char c = m_text[m_at];
+        if (c != ' ' && c != '\n' && c != '\r' && c != '\t')
+            return;
+        ++m_at;
+    }
+}
+
+JsonReader::Kind JsonReader::peek()
+{
+    skipBlanks();
+    if (m_at >= m_text.size())
+        return Kind::End;
+    switch (m_text[m_at]) {
+    case '{':
+        return Kind::Object;
+    case '[':
+        return Kind::Array;
+    case '"':
+        return Kind::String;
+    case 't':
+        return Kind::True;
+    case 'f':
+        return Kind::False;
+    case 'n':
+        return Kind::Null;
+    default: {
+        const char c = m_text[m_at];
+        if (c == '-' || (c >= '0' && c <= '9'))
+            return Kind::Number;
+        fail(QStringLiteral("caractere inesperado '%1'").arg(QLatin1Char(c)));
+    }
+    }
+}
+
+void JsonReader::expect(char c)
+{
+    skipBlanks();
+    if (m_at >= m_text.size() || m_text[m_at] != c)
+        fail(QStringLiteral("esperado '%1'").arg(QLatin1Char(c)));
+    ++m_at;
+    if (c == '{' || c == '[') {
+        if (++m_depth > kMaxDepth)
+            fail(QStringLiteral("aninhamento profundo demais"));
+    } else if (c == '}' || c == ']') {
+        --m_depth;
+    }
+}
+
+bool JsonReader::accept(char c)
+{
+    skipBlanks();
+    if (m_at < m_text.size() && m_text[m_at] == c) {
+        expect(c);
+        return true;
+    }
+    return false;
+}
+
+void JsonReader::expectEnd()
+{
+    skipBlanks();
+    if (m_at != m_text.size())
+        fail(QStringLiteral("texto após o fim do valor"));
+}
+
+JsonReader::StringToken JsonReader::readStringToken()
+{
+    skipBlanks();
+    if (m_at >= m_text.size() || m_text[m_at] != '"')
+        fail(QStringLiteral("texto esperado"));
+    const qsizetype start = ++m_at;
+    StringToken token;
+    const char* data = m_text.data();
+    const qsizetype n = m_text.size();
+    while (m_at < n) {
+        const auto c = static_cast<unsigned char>(data[m_at]);
+        if (c == '"') {
+            token.raw = m_text.sliced(start, m_at - start);
+            ++m_at;
+            return token;
+        }
+        if (c == '\\') {
+            token.escaped = true;
+            m_at += 2;
+            continue;
+        }
+        if (c < 0x20)
+            fail(QStringLiteral("caractere de controle dentro de texto"));
+        ++m_at;
+    }
+    fail(QStringLiteral("texto sem aspas de fechamento"));
+}
+
+QString JsonReader::decodeString(const StringToken& token)
+{
+    if (!token.escaped)
+        return QString::fromUtf8(token.raw);
+    QByteArray bytes;
+    bytes.reserve(token.raw.size());
+    const qsizetype n = token.raw.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = token.raw[i];
+        if (c != '\\') {
+            bytes.append(c);
+            continue;
+        }
+        if (++i >= n)
+            throw ECodecError(QStringLiteral("JSON inválido: escape incompleto"));
+        switch (token.raw[i]) {
+        case '"':
+            bytes.append('"');
+            break;
+        case '\\':
+            bytes.append('\\');
+            break;
+        case '/':
+            bytes.append('/');
+            break;
+        case 'b':
+            bytes.append('\b');
+            break;
+        case 'f':
+            bytes.append('\f');
+            break;
+        case 'n':
+            bytes.append('\n');
+            break;
+        case 'r':
+            bytes.append('\r');
+            break;
+        case 't':
+            bytes.append('\t');
+            break;
+        case 'u': {
+            auto readHex = [&](qsizetype at) {
+                if (at + 4 > n)
+                    throw ECodecError(QStringLiteral("JSON inválido: escape \\u incompleto"));
+                int v = 0;
+                for (int k = 0; k < 4; ++k) {
+                    const int h = hexValue(token.raw[at + k]);
+                    if (h < 0)
+                        throw ECodecError(QStringLiteral("JSON inválido: escape \\u inválido"));
+                    v = v * 16 + h;
+                }
+                return v;
+            };
+            char32_t code = char32_t(readHex(i + 1));
+            i += 4;
+            if (code >= 0xD800 && code <= 0xDBFF && i + 6 < n + 1 && i + 2 < n &&
+                token.raw[i + 1] == '\\' && token.raw[i + 2] == 'u') {
+                const int low = readHex(i + 3);
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    code = 0x10000 + ((code - 0xD800) << 10) + char32_t(low - 0xDC00);
+                    i += 6;
+                }
+            }
+            bytes.append(QString::fromUcs4(&code, 1).toUtf8());
+            break;
+        }
+        default:
+            throw ECodecError(QStringLiteral("JSON inválido: escape desconhecido"));
+        }
+    }
+    return QString::fromUtf8(bytes);
+}
+
+QString JsonReader::readString()
+{
+    return decodeString(readStringToken());
+}
+
+QByteArrayView JsonReader::readNumberToken()
+{
+    skipBlanks();
+    const qsizetype start = m_at;
+    const qsizetype n = m_text.size();
+    if (m_at < n && m_text[m_at] == '-')
+        ++m_at;
+    while (m_at < n) {
+        const char c = m_text[m_at];
+        if ((c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-')
+            ++m_at;
+        else
+            break;
+    }
+    if (m_at == start)
+        fail(QStringLiteral("número esperado"));
+    return m_text.sliced(start, m_at - start);
+}
+
+double JsonReader::readDouble()
+{
+    const QByteArrayView t = readNumberToken();
+    double v = 0;
+    const auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (res.ec != std::errc() || res.ptr != t.data() + t.size() || !std::isfinite(v))
+        fail(QStringLiteral("número inválido"));
+    return v;
+}
+
+qint64 JsonReader::readInteger()
+{
+    const QByteArrayView t = readNumberToken();
+    qint64 v = 0;
+    const auto res = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (res.ec != std::errc() || res.ptr != t.data() + t.size())
+        fail(QStringLiteral("número inteiro esperado"));
+    return v;
+}
+
+bool JsonReader::readBool()
+{
+    skipBlanks();
+    if (m_text.sliced(m_at).startsWith("true")) {
+        m_at += 4;
+        return true;
+    }
+    if (m_text.sliced(m_at).startsWith("false")) {
+        m_at += 5;
+        return false;
+    }
+    fail(QStringLiteral("true ou false esperado"));
+}
+
+void JsonReader::readNull()
+{
+    skipBlanks();
+    if (!m_text.sliced(m_at).startsWith("null"))
+        fail(QStringLiteral("null esperado"));
+    m_at += 4;
+}
+
+void JsonReader::skipValue()
+{
+    switch (peek()) {
+    case Kind::Object:
+        expect('{');
+        if (accept('}'))
+            return;
+        do {
+            readStringToken();
+            expect(':');
+            skipValue();
+        } while (accept(','));
+        expect('}');
+        return;
+    case Kind::Array:
+        expect('[');
+        if (accept(']'))
+            return;
+        do {
+            skipValue();
+        } while (accept(','));
+        expect(']');
+        return;
+    case Kind::String:
+        readStringToken();
+        return;
+    case Kind::Number:
+        readDouble();
+        return;
+    case Kind::True:
+    case Kind::False:
+        readBool();
+        return;
+    case Kind::Null:
+        readNull();
+        return;
+    case Kind::End:
+        fail(QStringLiteral("fim inesperado"));
+    }
+}
+
+} // namespace host

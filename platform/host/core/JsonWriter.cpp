@@ -1,0 +1,124 @@
+#include "JsonWriter.h"
+
+#include "Exceptions.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace host {
+
+void JsonWriter::separate()
+{
+    if (m_needComma)
+        m_out.append(',');
+}
+
+void JsonWriter::element(const char* literal)
+{
+    separate();
+    m_out.append(literal);
+    m_needComma = true;
+}
+
+void JsonWriter::open(char c)
+{
+    separate();
+    m_out.append(c);
+    m_needComma = false;
+}
+
+void JsonWriter::close(char c)
+{
+    m_out.append(c);
+    m_needComma = true;
+}
+
+void JsonWriter::key(QLatin1StringView name)
+{
+    separate();
+    m_out.append('"');
+    m_out.append(name.data(), name.size());
+    m_out.append("\":");
+    m_needComma = false;
+}
+
+void JsonWriter::key(const QString& name)
+{
+    separate();
+    m_out.append(escape(name));
+    m_out.append(':');
+    m_needComma = false;
+}
+
+void JsonWriter::integer(qint64 v)
+{
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    separate();
+    m_out.append(buf, res.ptr - buf);
+    m_needComma = true;
+}
+
+void JsonWriter::number(double v)
+{
+    if (!std::isfinite(v))
+        throw ECodecError(QStringLiteral("Número inválido (infinito ou indefinido) não pode ser enviado."));
+    char buf[64];
+    const auto res = std::to_chars(buf, buf + sizeof buf, v);
+    separate();
+    m_out.append(buf, res.ptr - buf);
+    m_needComma = true;
+}
+
+QByteArray JsonWriter::escape(const QString& s)
+{
+    const QByteArray utf8 = s.toUtf8();
+    QByteArray out;
+    out.reserve(utf8.size() + 2);
+    out.append('"');
+    for (const char ch : utf8) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out.append("\\\"");
+            break;
+        case '\\':
+            out.append("\\\\");
+            break;
+        case '\n':
+            out.append("\\n");
+            break;
+        case '\r':
+            out.append("\\r");
+            break;
+        case '\t':
+            out.append("\\t");
+            break;
+        default:
+            if (c < 0x20) {
+                static const char hex[] = "0123456789abcdef";
+                out.append("\\u00");
+                out.append(hex[c >> 4]);
+                out.append(hex[c & 15]);
+            } else {
+                out.append(ch);
+            }
+        }
+    }
+    out.append('"');
+    return out;
+}
+
+void JsonWriter::string(const QString& s)
+{
+    raw(escape(s));
+}
+
+void JsonWriter::raw(const QByteArray& encoded)
+{
+    separate();
+    m_out.append(encoded);
+    m_needComma = true;
+}
+
+} // namespace host
