@@ -73,24 +73,21 @@ void DataSet::rebuildFields(const FieldDefs& stored)
         return nullptr;
     };
     auto add = [&](FieldDef def, int storedIndex, bool declared) {
-        auto previous = takeOld(def.name);
-        if (previous && !declared) {
-            // Presentation set by the screen at run time wins over the packet's.
-            FieldDef kept = previous->def();
-            kept.type = def.type;
-            kept.size = def.size;
-            kept.calculated = false;
-            def = kept;
+        const int index = int(m_fields.size());
+        if (auto previous = takeOld(def.name)) {
+            if (!declared) {
+                // Presentation set by the screen at run time wins over the packet's.
+                FieldDef kept = previous->def();
+                kept.type = def.type;
+                kept.size = def.size;
+                kept.calculated = false;
+                def = kept;
+            }
+            previous->rebind(def, index, storedIndex);
+            m_fields.push_back(std::move(previous));
+            return;
         }
-        auto field = std::make_unique<Field>(*this, def, int(m_fields.size()), storedIndex);
-        if (previous) {
-            field->Tag = previous->Tag;
-            field->OnValidate = std::move(previous->OnValidate);
-            field->OnChange = std::move(previous->OnChange);
-            field->OnGetText = std::move(previous->OnGetText);
-            field->OnCalculate = std::move(previous->OnCalculate);
-        }
-        m_fields.push_back(std::move(field));
+        m_fields.push_back(std::make_unique<Field>(*this, def, index, storedIndex));
     };
     for (int i = 0; i < stored.size(); ++i) {
         FieldDef def = stored[i];

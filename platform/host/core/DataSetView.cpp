@@ -184,6 +184,21 @@ void DataSet::rebuildView(quint32 keepSlot)
 
 void DataSet::placeInView(quint32 slot, bool wasVisible)
 {
+    const int n = int(m_view.size());
+    if (wasVisible && m_pos >= 0 && m_pos < n && m_view[size_t(m_pos)] == slot &&
+        passesFilter(slot)) {
+        // Most posts leave the record where it is: check its neighbours before moving it.
+        const IndexDef* index = currentIndex();
+        auto before = [&](quint32 a, quint32 b) {
+            return index ? compareSlots(*index, a, b) < 0 : m_meta[a].order < m_meta[b].order;
+        };
+        const bool afterPrevious = m_pos == 0 || before(m_view[size_t(m_pos - 1)], slot);
+        const bool beforeNext = m_pos == n - 1 || before(slot, m_view[size_t(m_pos + 1)]);
+        if (afterPrevious && beforeNext) {
+            m_eof = m_bof = false;
+            return;
+        }
+    }
     if (wasVisible) {
         const auto it = m_view.begin() + m_pos;
         if (m_pos >= 0 && m_pos < int(m_view.size()) && *it == slot)

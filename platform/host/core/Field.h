@@ -82,6 +82,15 @@ public:
     std::function<QVariant(const DataSet&)> OnCalculate;
 
 private:
+    friend class DataSet;
+    // A reload keeps the Field object (screens hold it) and updates what it points at.
+    void rebind(FieldDef def, int index, int storedIndex)
+    {
+        m_def = std::move(def);
+        m_index = index;
+        m_storedIndex = storedIndex;
+    }
+
     DataSet& m_owner;
     FieldDef m_def;
     int m_index;
