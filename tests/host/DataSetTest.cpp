@@ -1,5 +1,6 @@
 #include "DataSetFixture.h"
 
+#include "host/core/DataSource.h"
 #include "host/core/Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -361,4 +362,25 @@ TEST(DataSetControls, DisableControlsHoldsNotificationsUntilEnabledAgain)
     ds.Next();
     EXPECT_EQ(observer.scrolled, 1);
     ds.removeObserver(&observer);
+}
+
+TEST(DataSetControls, DataSourceReportsStateAndFieldChangesAndOutlivesItsTable)
+{
+    auto ds = std::make_unique<DataSet>();
+    loadItems(*ds, threeItems());
+    DataSource source(ds.get());
+    QList<DataSetState> states;
+    QStringList changed;
+    source.OnStateChange = [&states](DataSource& s) { states << s.State(); };
+    source.OnDataChange = [&changed](DataSource&, Field* f) {
+        changed << (f ? f->FieldName() : QStringLiteral("*"));
+    };
+    ds->Edit();
+    ds->FieldByName(kPrice).SetAsFloat(3);
+    ds->Post();
+    EXPECT_EQ(states, (QList<DataSetState>{DataSetState::Edit, DataSetState::Browse}));
+    EXPECT_EQ(changed.first(), kPrice);
+    ds.reset();
+    EXPECT_EQ(source.dataSet(), nullptr);
+    EXPECT_EQ(source.State(), DataSetState::Inactive);
 }

@@ -47,4 +47,7 @@ private:
     std::shared_ptr<const Messages> m_fallback;
 };
 
+// The name the screens know the message tables by.
+using TMessages = Messages;
+
 } // namespace host
