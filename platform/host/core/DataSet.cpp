@@ -531,39 +531,15 @@ void DataSet::CheckBrowseMode()
 
 void DataSet::Insert()
 {
-    requireActive();
-    CheckBrowseMode();
-    if (BeforeInsert)
-        BeforeInsert(*this);
-    if (BeforeScroll)
-        BeforeScroll(*this);
-    const quint32 current = currentSlot();
-    const qint64 order = current == kNoSlot ? orderAfterLast() : orderBefore(current);
-    const quint32 slot = newSlot(order);
-    m_meta[slot].status = SlotMeta::Pending;
-    const int at = m_pos < 0 ? 0 : m_pos;
-    m_view.insert(m_view.begin() + at, slot);
-    m_pos = at;
-    m_eof = m_bof = false;
-    m_editSlot = slot;
-    m_buffer.assign(size_t(m_table->fieldCount()), QVariant());
-    setState(DataSetState::Insert);
-    try {
-        if (OnNewRecord)
-            OnNewRecord(*this);
-    } catch (...) {
-        Cancel();
-        throw;
-    }
-    m_modified = false;
-    notifyDataSetChanged();
-    if (AfterInsert)
-        AfterInsert(*this);
-    if (AfterScroll)
-        AfterScroll(*this);
+    beginInsert(false);
 }
 
 void DataSet::Append()
+{
+    beginInsert(true);
+}
+
+void DataSet::beginInsert(bool append)
 {
     requireActive();
     CheckBrowseMode();
@@ -571,10 +547,14 @@ void DataSet::Append()
         BeforeInsert(*this);
     if (BeforeScroll)
         BeforeScroll(*this);
-    const quint32 slot = newSlot(orderAfterLast());
+    // Insert places the new record before the current one, Append after the last.
+    const quint32 current = append ? kNoSlot : currentSlot();
+    const qint64 order = current == kNoSlot ? orderAfterLast() : orderBefore(current);
+    const quint32 slot = newSlot(order);
     m_meta[slot].status = SlotMeta::Pending;
-    m_view.push_back(slot);
-    m_pos = int(m_view.size()) - 1;
+    const int at = append || m_pos < 0 ? int(m_view.size()) : m_pos;
+    m_view.insert(m_view.begin() + at, slot);
+    m_pos = at;
     m_eof = m_bof = false;
     m_editSlot = slot;
     m_buffer.assign(size_t(m_table->fieldCount()), QVariant());

@@ -169,6 +169,7 @@ private:
     void requireActive() const;
     void requireBrowse(const char* operation);
     void setState(DataSetState state);
+    void beginInsert(bool append);
     void rebuildFields(const FieldDefs& stored);
     void adoptTable(std::shared_ptr<Table> table);
     Table& mutableTable();

@@ -416,7 +416,7 @@ bool DataSet::cellMatches(int field, Cell cell, const QVariant& wanted, int opti
     }
     if (wanted.isNull())
         return cell == Table::nullCell(type);
-    return cell != Table::nullCell(type) && cell == const_cast<Table&>(*m_table).encode(field, wanted);
+    return cell != Table::nullCell(type) && cell == Table::encodeScalar(type, wanted);
 }
 
 int DataSet::findInView(const QList<int>& fields, const QVariantList& values, int options) const
@@ -457,7 +457,7 @@ int DataSet::findInView(const QList<int>& fields, const QVariantList& values, in
                 } else if (wanted[i].isNull()) {
                     r = c == Table::nullCell(m_table->type(f)) ? 0 : 1;
                 } else {
-                    const Cell w = const_cast<Table&>(*m_table).encode(f, wanted[i]);
+                    const Cell w = Table::encodeScalar(m_table->type(f), wanted[i]);
                     r = compareCells(*m_table, f, c, w, ci);
                 }
                 if (r != 0)

@@ -200,19 +200,15 @@ QVariant Table::decode(int field, Cell c) const
     return {};
 }
 
-Cell Table::encode(int field, const QVariant& value)
+Cell Table::encodeScalar(FieldType type, const QVariant& value)
 {
-    const FieldType type = m_defs[field].type;
     QVariant v;
     if (!convertToFieldType(value, type, v))
-        throw EDatabaseError(QStringLiteral("Valor \"%1\" inválido para o campo %2.")
-                                 .arg(value.toString(), m_defs[field].name));
+        throw EDatabaseError(QStringLiteral("Valor \"%1\" inválido para o tipo %2.")
+                                 .arg(value.toString(), fieldTypeName(type)));
     if (v.isNull())
         return nullCell(type);
     switch (type) {
-    case FieldType::String:
-    case FieldType::Memo:
-        return m_pools[field].intern(v.toString());
     case FieldType::Integer:
         return encodeInteger(v.toLongLong());
     case FieldType::Float:
@@ -223,8 +219,27 @@ Cell Table::encode(int field, const QVariant& value)
         return encodeDate(v.toDate());
     case FieldType::DateTime:
         return encodeDateTime(v.toDateTime());
+    case FieldType::String:
+    case FieldType::Memo:
+        break;
     }
-    return nullCell(type);
+    throw EDatabaseError(QStringLiteral("Texto não pode ser codificado sem a tabela."));
+}
+
+Cell Table::encode(int field, const QVariant& value)
+{
+    const FieldType type = m_defs[field].type;
+    if (!isTextType(type)) {
+        try {
+            return encodeScalar(type, value);
+        } catch (const EDatabaseError&) {
+            throw EDatabaseError(QStringLiteral("Valor \"%1\" inválido para o campo %2.")
+                                     .arg(value.toString(), m_defs[field].name));
+        }
+    }
+    QVariant v;
+    convertToFieldType(value, type, v);
+    return v.isNull() ? nullCell(type) : m_pools[field].intern(v.toString());
 }
 
 QVariant Table::value(quint32 slot, int field) const

@@ -70,6 +70,9 @@ public:
     Cell encode(int field, const QVariant& value);
     QVariant decode(int field, Cell c) const;
     static Cell nullCell(FieldType type);
+    // Cell of a value of a non-text type (converted as convertToFieldType does);
+    // throws EDatabaseError when the value does not fit the type.
+    static Cell encodeScalar(FieldType type, const QVariant& value);
     static Cell encodeInteger(qint64 v) { return Cell(v); }
     static Cell encodeFloat(double v);
     static Cell encodeBoolean(bool v) { return v ? 1 : 0; }
