@@ -1,0 +1,89 @@
+#include "WeekRule.h"
+
+#include <algorithm>
+
+namespace module {
+namespace {
+
+WeekPair pairFor(const QString& weekText, const QDate& date)
+{
+    return {weekText, date, host::NomeSemana(date)};
+}
+
+QString digitsOf(const QString& text)
+{
+    QString digits;
+    for (const QChar c : text)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits.append(c);
+    return digits;
+}
+
+} // namespace
+
+QString weekEdgeCode(WeekEdge edge)
+{
+    return edge == WeekEdge::Final ? QStringLiteral("F") : QStringLiteral("I");
+}
+
+int clampWeek(int week, int year)
+{
+    return std::clamp(week, 1, host::WeeksInYear(year));
+}
+
+WeekPair weekEntered(const QString& typedWeek, const QDate& companionDate, const QDate& today,
+                     WeekEdge edge)
+{
+    const QString digits = digitsOf(typedWeek);
+    if (digits.isEmpty())
+        return pairFor(QString(), QDate());
+
+    const int year = host::AnoSemana(companionDate.isValid() ? companionDate : today);
+    // Long digit runs cannot overflow: anything beyond two digits is above 53 anyway.
+    const int typed = digits.size() > 2 ? 99 : digits.toInt();
+    const int week = clampWeek(typed, year);
+    return pairFor(QString::number(week), host::DataSemana(week, weekEdgeCode(edge), year));
+}
+
+WeekPair dateChanged(const QDate& date, const QString& currentWeekText, WeekFocus focus)
+{
+    if (focus == WeekFocus::DateField || !date.isValid())
+        return pairFor(QString(), date.isValid() ? date : QDate());
+    if (focus == WeekFocus::WeekField)
+        return pairFor(currentWeekText, date);
+    return pairFor(QString::number(host::NumeroSemana(date)), date);
+}
+
+std::optional<QDate> readDateText(const QString& text, const QLocale& locale)
+{
+    const QString trimmed = text.trimmed();
+    const bool blank = std::all_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) {
+        return c.isSpace() || c == QLatin1Char('/') || c == QLatin1Char('_');
+    });
+    if (blank)
+        return QDate();
+    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
+    for (const QString& format : {shortFormat, QStringLiteral("d/M/yyyy")}) {
+        const QDate date = QDate::fromString(trimmed, format);
+        if (date.isValid())
+            return date;
+    }
+    return std::nullopt;
+}
+
+DateExit dateLeft(const QString& dateText, const QString& currentWeekText, const QLocale& locale)
+{
+    const std::optional<QDate> date = readDateText(dateText, locale);
+    if (!date)
+        return {false, pairFor(currentWeekText, QDate())};
+    if (!date->isValid())
+        return {true, pairFor(currentWeekText, QDate())};
+    return {true, pairFor(QString::number(host::NumeroSemana(*date)), *date)};
+}
+
+bool weekKeyAccepted(QChar typed)
+{
+    return typed != QLatin1Char('-');
+}
+
+} // namespace module

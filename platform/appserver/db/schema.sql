@@ -1,0 +1,382 @@
+-- Shared database of the purchasing module: quotations (price collections), their items
+-- and the registers they are checked against.
+--
+-- Conventions
+--   * Codes are fixed-width text and are stored at their full width, as the screens
+--     normalise them before comparing: branch 4, quotation number 10, region 3,
+--     supplier 21, product 10, product tree code 20 (digits only, shown through the
+--     product picture), brand 5, operator 12. All-digit codes are left-padded with '0'.
+--   * Dates are ISO text 'YYYY-MM-DD', date-times 'YYYY-MM-DDThh:mm:ss', so that text
+--     comparison is date order and LAST_DAY(d) can read them.
+--   * Flags are one letter: 'S' yes, 'N' no, unless a column says otherwise.
+--   * Money, quantities and percentages are FLOAT (double precision).
+--   * Every statement ends with ';' at the end of a line and comments sit on their own
+--     lines: the loader splits the script there.
+--
+-- The script is idempotent: it only creates what is missing.
+
+-- Version of this schema; migrations add one row per step.
+CREATE TABLE IF NOT EXISTS VERSAOBD (
+    NRVERSAOBD INTEGER NOT NULL,
+    DSVERSAOBD VARCHAR(60) NOT NULL,
+    PRIMARY KEY (NRVERSAOBD)
+);
+
+INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
+SELECT 1, 'Cotação de preços: esquema inicial'
+WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 1);
+
+-- ---------------------------------------------------------------------------------------
+-- Organisation: branches, operators, buyers and their managers, regions
+-- ---------------------------------------------------------------------------------------
+
+-- Branches. CDFILCENTCMP is the purchasing centre that buys for the branch; a branch
+-- without one is its own centre.
+CREATE TABLE IF NOT EXISTS FILIAL (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NMFILIAL VARCHAR(30) NOT NULL,
+    CDFILCENTCMP VARCHAR(4),
+    PRIMARY KEY (CDFILIAL)
+);
+
+CREATE INDEX IF NOT EXISTS FILIAL_CENTCMP ON FILIAL (CDFILCENTCMP);
+
+-- System operators. CDFILIAL is the operator's home branch. The password is kept as a
+-- PBKDF2-HMAC-SHA256 derived key (DSSENHAHASH, lower-case hex) of the UTF-8 password
+-- with a random salt (DSSENHASALT, hex) and NRSENHAITER iterations; never in clear.
+CREATE TABLE IF NOT EXISTS OPERADOR (
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    NMOPERADOR VARCHAR(40) NOT NULL,
+    CDFILIAL VARCHAR(4),
+    DSSENHAHASH VARCHAR(128),
+    DSSENHASALT VARCHAR(64),
+    NRSENHAITER INTEGER,
+    PRIMARY KEY (CDOPERADOR)
+);
+
+-- Operators who are buyers.
+CREATE TABLE IF NOT EXISTS COMPRADOR (
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    PRIMARY KEY (CDOPERADOR)
+);
+
+-- Purchasing managers (CDOPERGERE) and the buyers they manage (CDOPERCOMP).
+CREATE TABLE IF NOT EXISTS GERECOMP (
+    CDOPERGERE VARCHAR(12) NOT NULL,
+    CDOPERCOMP VARCHAR(12) NOT NULL,
+    PRIMARY KEY (CDOPERGERE, CDOPERCOMP)
+);
+
+CREATE INDEX IF NOT EXISTS GERECOMP_COMP ON GERECOMP (CDOPERCOMP);
+
+-- Delivery regions. CDFILIAL is the regional branch that buys for the region.
+CREATE TABLE IF NOT EXISTS REGIAO (
+    CDREGIAO VARCHAR(3) NOT NULL,
+    NMREGIAO VARCHAR(30) NOT NULL,
+    CDFILIAL VARCHAR(4),
+    PRIMARY KEY (CDREGIAO)
+);
+
+-- ---------------------------------------------------------------------------------------
+-- Suppliers
+-- ---------------------------------------------------------------------------------------
+
+-- Supplier qualification classes. IDPERCOTCMP: '1' the supplier may quote; '2' only
+-- when the supplier is automatic (FORNECEDOR.IDFORNAUTO = 'S').
+CREATE TABLE IF NOT EXISTS QUALIFICACAO (
+    CDQUALIF VARCHAR(2) NOT NULL,
+    NMQUALIF VARCHAR(40),
+    IDPERCOTCMP VARCHAR(1) NOT NULL,
+    PRIMARY KEY (CDQUALIF)
+);
+
+-- Suppliers.
+--   IDTPIJURFORN  person type: 'J' company (CNPJ), 'F' person (CPF), 'I' registration
+--                 number, 'O' other; NRINSJURFORN holds the document digits only.
+--   IDTIPOFORN    'A' alternative supplier, anything else normal.
+--   IDSITUCADA    'A' active, 'I' inactive.
+--   CDQUALIF      qualification class (null: not subject to qualification), valid up to
+--                 DTVALQUALIF (to the day or to the end of its month, per PARASUPRI).
+--   IDFORNAUTO    'S' automatic supplier.
+--   Payment terms: CDFORMPGTO payment form, IDTPFORPGTFO 'V' cash or 'P' instalments,
+--                 NRPARCPGTOFO number of instalments, NRDIAPGFIXFO fixed day of the
+--                 month, IDUTDIAPGTFO 'S' when that fixed day is used.
+--   IDTPDESCFORN  'C' the supplier grants VRPEDESCFORN percent on every quoted item.
+--   IDTPFRETFORN  freight: 'C' CIF (paid by the supplier), 'F' FOB (paid by the buyer).
+CREATE TABLE IF NOT EXISTS FORNECEDOR (
+    CDFORNECED VARCHAR(21) NOT NULL,
+    IDTPIJURFORN VARCHAR(1) NOT NULL,
+    NRINSJURFORN VARCHAR(20) NOT NULL,
+    NMRAZSOCFORN VARCHAR(40) NOT NULL,
+    NMFANTFORN VARCHAR(40),
+    IDTIPOFORN VARCHAR(1),
+    IDSITUCADA VARCHAR(1) NOT NULL,
+    CDQUALIF VARCHAR(2),
+    DTVALQUALIF VARCHAR(10),
+    IDFORNAUTO VARCHAR(1),
+    CDFORMPGTO VARCHAR(3),
+    IDTPFORPGTFO VARCHAR(1),
+    NRPARCPGTOFO INTEGER,
+    NRDIAPGFIXFO INTEGER,
+    IDUTDIAPGTFO VARCHAR(1),
+    IDTPDESCFORN VARCHAR(1),
+    VRPEDESCFORN FLOAT,
+    IDTPFRETFORN VARCHAR(1),
+    PRIMARY KEY (CDFORNECED)
+);
+
+CREATE INDEX IF NOT EXISTS FORNECEDOR_INSJUR ON FORNECEDOR (NRINSJURFORN);
+
+CREATE INDEX IF NOT EXISTS FORNECEDOR_QUALIF ON FORNECEDOR (CDQUALIF);
+
+-- Restrictions of suppliers by region. A row without delivery period (CDPERIENTR null)
+-- means the supplier does not serve the region at all; a row with a period restricts
+-- only deliveries in that period. A supplier serves every region it has no row for.
+CREATE TABLE IF NOT EXISTS REFOREG (
+    CDFORNECED VARCHAR(21) NOT NULL,
+    CDREGIAO VARCHAR(3) NOT NULL,
+    CDPERIENTR VARCHAR(3)
+);
+
+CREATE INDEX IF NOT EXISTS REFOREG_FORNREG ON REFOREG (CDFORNECED, CDREGIAO);
+
+-- ---------------------------------------------------------------------------------------
+-- Products and brands
+-- ---------------------------------------------------------------------------------------
+
+-- Product tree. Groups and products are rows alike: CDNVPRODUTO is the level (1 group,
+-- 2 subgroup, 3 product) and CDARVPROD the tree code, each level extending its parent's
+-- code. Products carry their stock product CDPRODESTO (itself for a stock product, another
+-- product for a purchase product; null for groups). IDPRODATIVPR 'N' inactive, null or
+-- 'S' active. CDUNIDMED is the unit of measure shown beside a quoted price.
+CREATE TABLE IF NOT EXISTS PRODUTO (
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDARVPROD VARCHAR(20) NOT NULL,
+    NMPRODUTO VARCHAR(50) NOT NULL,
+    CDNVPRODUTO INTEGER NOT NULL,
+    CDPRODESTO VARCHAR(10),
+    IDPRODATIVPR VARCHAR(1),
+    CDUNIDMED VARCHAR(3),
+    PRIMARY KEY (CDPRODUTO)
+);
+
+CREATE UNIQUE INDEX IF NOT EXISTS PRODUTO_ARVPROD ON PRODUTO (CDARVPROD);
+
+-- Brands.
+CREATE TABLE IF NOT EXISTS MARCA (
+    CDMARCA VARCHAR(5) NOT NULL,
+    NMMARCA VARCHAR(20) NOT NULL,
+    PRIMARY KEY (CDMARCA)
+);
+
+-- Brands registered for a product (or for every product under a tree node).
+CREATE TABLE IF NOT EXISTS MARCPROD (
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDMARCA VARCHAR(5) NOT NULL,
+    PRIMARY KEY (CDPRODUTO, CDMARCA)
+);
+
+CREATE INDEX IF NOT EXISTS MARCPROD_MARCA ON MARCPROD (CDMARCA);
+
+-- Qualification of a brand for a product: approved (IDAPRMARPRO) up to DTVALAPROVA, or
+-- authorised (IDAUTMARPRO) without date. Neither approved nor authorised means refused.
+CREATE TABLE IF NOT EXISTS QFOMARPROD (
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDMARCA VARCHAR(5) NOT NULL,
+    IDAPRMARPRO VARCHAR(1) NOT NULL,
+    IDAUTMARPRO VARCHAR(1) NOT NULL,
+    DTVALAPROVA VARCHAR(10),
+    PRIMARY KEY (CDPRODUTO, CDMARCA)
+);
+
+-- Qualification of a supplier for a product, same rules as QFOMARPROD: approved
+-- (IDFORNAPROV) up to DTVALPRFORN, or authorised (IDFORNAUTOR). No row: qualified.
+CREATE TABLE IF NOT EXISTS QFOPRODFORN (
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDFORNECED VARCHAR(21) NOT NULL,
+    IDFORNAPROV VARCHAR(1) NOT NULL,
+    IDFORNAUTOR VARCHAR(1) NOT NULL,
+    DTVALPRFORN VARCHAR(10),
+    PRIMARY KEY (CDPRODUTO, CDFORNECED)
+);
+
+-- Products (or tree nodes) a buyer negotiates.
+CREATE TABLE IF NOT EXISTS PRODCOMP (
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    PRIMARY KEY (CDOPERADOR, CDPRODUTO)
+);
+
+CREATE INDEX IF NOT EXISTS PRODCOMP_PRODUTO ON PRODCOMP (CDPRODUTO);
+
+-- Products (or tree nodes) a supplier supplies.
+CREATE TABLE IF NOT EXISTS PRODFORN (
+    CDFORNECED VARCHAR(21) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    PRIMARY KEY (CDFORNECED, CDPRODUTO)
+);
+
+CREATE INDEX IF NOT EXISTS PRODFORN_PRODUTO ON PRODFORN (CDPRODUTO);
+
+-- Products a branch does not negotiate: IDNEGPRODFI = 'N' for the product, or for every
+-- product under the tree node named. Products without a row are negotiated. Checked for
+-- the purchasing centre (corporate branch) and for the region's branch (regional branch).
+CREATE TABLE IF NOT EXISTS PRODFILI (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    IDNEGPRODFI VARCHAR(1) NOT NULL,
+    PRIMARY KEY (CDFILIAL, CDPRODUTO)
+);
+
+-- ---------------------------------------------------------------------------------------
+-- Parameters
+-- ---------------------------------------------------------------------------------------
+
+-- Purchasing parameters of a purchasing centre.
+--   IDUTLPROCMP   'S' only purchase products (CDPRODUTO <> CDPRODESTO) are quoted.
+--   IDULTIDTVALQ  qualification validity: 'D' up to the day, 'M' to the end of its month.
+--   IDMARSEMQUA   brand qualification rule for pairs without a QFOMARPROD row.
+--   IDVISCOTPLA   'N' shows the short quotation filter.
+--   IDUMPRODCMP   'S' each product is negotiated by one buyer.
+--   CDMARCA       default brand of a new item.
+--   IDPROSEMMAR   'S' products may be quoted without a registered brand.
+CREATE TABLE IF NOT EXISTS PARASUPRI (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    IDUTLPROCMP VARCHAR(1) NOT NULL,
+    IDULTIDTVALQ VARCHAR(1) NOT NULL,
+    IDMARSEMQUA VARCHAR(1) NOT NULL,
+    IDVISCOTPLA VARCHAR(1) NOT NULL,
+    IDUMPRODCMP VARCHAR(1) NOT NULL,
+    CDMARCA VARCHAR(5),
+    IDPROSEMMAR VARCHAR(1) NOT NULL,
+    PRIMARY KEY (CDFILIAL)
+);
+
+-- General parameters of the installation: one row. IDSISDOS '3' forces a buyer list
+-- when quotations of a validity period are duplicated.
+CREATE TABLE IF NOT EXISTS PARAMGERAL (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    IDSISDOS VARCHAR(1),
+    PRIMARY KEY (CDFILIAL)
+);
+
+-- ---------------------------------------------------------------------------------------
+-- Purchase requests: the quantities to buy and the request notes a quotation loads
+-- ---------------------------------------------------------------------------------------
+
+-- One requested product per row. CDFILIAL is the requesting branch, CDREGIAO the region
+-- it is delivered to. IDSITUSOLIC 'A' open (still to buy), 'F' closed.
+CREATE TABLE IF NOT EXISTS SOLICOMP (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRSOLICOMP VARCHAR(10) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDREGIAO VARCHAR(3) NOT NULL,
+    DTSOLICOMP VARCHAR(10) NOT NULL,
+    QTSOLICOMP FLOAT NOT NULL,
+    DSOBSSOLIC VARCHAR(1000),
+    IDSITUSOLIC VARCHAR(1) NOT NULL,
+    PRIMARY KEY (CDFILIAL, NRSOLICOMP, CDPRODUTO)
+);
+
+CREATE INDEX IF NOT EXISTS SOLICOMP_PRODREG ON SOLICOMP (CDPRODUTO, CDREGIAO);
+
+-- ---------------------------------------------------------------------------------------
+-- Quotations
+-- ---------------------------------------------------------------------------------------
+
+-- Quotation (price collection) of a purchasing centre.
+--   NRSEMAINIC, NRSEMAFINAL  first and last ISO week of the validity, two digits.
+--   CDOPERADOR    the buyer.
+--   IDTIPCOLREG   how prices are collected: 'E' e-mail, 'W' web, 'L' or empty not yet
+--                 sent; 'G' once the buyer priced on the worksheet.
+--   IDDISMONTLIS  'S' offered to the price-list assembly.
+CREATE TABLE IF NOT EXISTS COLETAPR (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRCOLEPRECO VARCHAR(10) NOT NULL,
+    DTCOLEPREC VARCHAR(10) NOT NULL,
+    NRSEMAINIC VARCHAR(2),
+    NRSEMAFINAL VARCHAR(2),
+    DTINIVALCOL VARCHAR(10),
+    DTFINVALCOL VARCHAR(10),
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    IDTIPCOLREG VARCHAR(1),
+    IDDISMONTLIS VARCHAR(1),
+    PRIMARY KEY (CDFILIAL, NRCOLEPRECO)
+);
+
+CREATE INDEX IF NOT EXISTS COLETAPR_VALIDADE ON COLETAPR (CDFILIAL, DTINIVALCOL, DTFINVALCOL);
+
+CREATE INDEX IF NOT EXISTS COLETAPR_OPERADOR ON COLETAPR (CDOPERADOR);
+
+-- Quotation items: one price per region, supplier, product and brand.
+--   VRPRECUNIITM    unit price quoted (0: not quoted yet).
+--   VRPRECECOITM    economic price: the unit price net of discount and freight.
+--   VRPRECECOPIITM  economic price PI shown beside it on the worksheet; may be negative.
+--   QTACMPITMCOL    quantity to buy.
+--   VRPERDESITM     discount, percent.
+--   DTINIVALITM, DTFINVALITM  validity of the price.
+--   IDITMCOTPREC    'S' the buyer changed the item on an assignment page, 'N' otherwise.
+--   IDTIPFREITM     freight type ('C' CIF, 'F' FOB), from the supplier.
+--   DSOBSITMCOL     observation of the supplier's quotation.
+CREATE TABLE IF NOT EXISTS ITEMCOLE (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRCOLEPRECO VARCHAR(10) NOT NULL,
+    CDREGIAO VARCHAR(3) NOT NULL,
+    CDFORNECED VARCHAR(21) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDMARCA VARCHAR(5) NOT NULL,
+    VRPRECUNIITM FLOAT,
+    VRPRECECOITM FLOAT,
+    VRPRECECOPIITM FLOAT,
+    QTACMPITMCOL FLOAT,
+    VRPERDESITM FLOAT,
+    DTINIVALITM VARCHAR(10),
+    DTFINVALITM VARCHAR(10),
+    IDITMCOTPREC VARCHAR(1),
+    IDTIPFREITM VARCHAR(1),
+    DSOBSITMCOL VARCHAR(1000),
+    PRIMARY KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA),
+    FOREIGN KEY (CDFILIAL, NRCOLEPRECO) REFERENCES COLETAPR (CDFILIAL, NRCOLEPRECO)
+        ON DELETE CASCADE
+);
+
+-- Price history of one product and brand across quotations.
+CREATE INDEX IF NOT EXISTS ITEMCOLE_HISTORICO ON ITEMCOLE (CDPRODUTO, CDMARCA, CDREGIAO, CDFORNECED);
+
+-- Quotations a supplier took part in.
+CREATE INDEX IF NOT EXISTS ITEMCOLE_FORNECED ON ITEMCOLE (CDFORNECED);
+
+-- Payment terms of an item: one row per instalment, NRDIAPGTO days after delivery,
+-- VRPERCPARC percent of the value, paid with CDFORMPGTO.
+CREATE TABLE IF NOT EXISTS PZOPGTITMCOL (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRCOLEPRECO VARCHAR(10) NOT NULL,
+    CDREGIAO VARCHAR(3) NOT NULL,
+    CDFORNECED VARCHAR(21) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDMARCA VARCHAR(5) NOT NULL,
+    NRPARCPGTO INTEGER NOT NULL,
+    NRDIAPGTO INTEGER NOT NULL,
+    VRPERCPARC FLOAT NOT NULL,
+    CDFORMPGTO VARCHAR(3),
+    PRIMARY KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA, NRPARCPGTO),
+    FOREIGN KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
+        REFERENCES ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
+        ON DELETE CASCADE ON UPDATE CASCADE
+);
+
+-- Taxes of an item: rate VRALIQIMPOS (percent) of tax CDIMPOSTO ('ICMS', 'IPI', ...).
+CREATE TABLE IF NOT EXISTS IMPCOLET (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRCOLEPRECO VARCHAR(10) NOT NULL,
+    CDREGIAO VARCHAR(3) NOT NULL,
+    CDFORNECED VARCHAR(21) NOT NULL,
+    CDPRODUTO VARCHAR(10) NOT NULL,
+    CDMARCA VARCHAR(5) NOT NULL,
+    CDIMPOSTO VARCHAR(6) NOT NULL,
+    VRALIQIMPOS FLOAT NOT NULL,
+    PRIMARY KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA, CDIMPOSTO),
+    FOREIGN KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
+        REFERENCES ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
+        ON DELETE CASCADE ON UPDATE CASCADE
+);
