@@ -4,6 +4,10 @@
 //   sup-db seed --demo PATH       writes the demo purchasing centre (replaces all data)
 //   sup-db seed --scale N PATH    adds one quotation of N items for benchmarks
 //
+// The demo's dates follow today's weeks, so that its quotations look current;
+// "--date YYYY-MM-DD" after "seed" fixes that reference day (the same day always
+// writes the same database).
+//
 // Exit codes: 0 done, 1 the database failed, 2 wrong usage.
 
 #include <appserver/db/Schema.h>
@@ -12,6 +16,7 @@
 #include <host/core/Exceptions.h>
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QTextStream>
@@ -44,7 +49,8 @@ int usage(const QString& problem)
           << "  sup-db init ARQUIVO              cria as tabelas do banco de dados\n"
           << "  sup-db seed --demo ARQUIVO       grava os dados de demonstração "
              "(substitui os dados existentes)\n"
-          << "  sup-db seed --scale N ARQUIVO    acrescenta uma cotação de N itens\n";
+          << "  sup-db seed --scale N ARQUIVO    acrescenta uma cotação de N itens\n"
+          << "Em \"seed\", --date AAAA-MM-DD fixa o dia de referência das datas (padrão: hoje).\n";
     err().flush();
     return kBadUsage;
 }
@@ -87,12 +93,21 @@ int runInit(const QStringList& args)
     });
 }
 
-int runSeed(const QStringList& args)
+int runSeed(QStringList args)
 {
+    QDate reference = QDate::currentDate();
+    const qsizetype dateAt = args.indexOf(QStringLiteral("--date"));
+    if (dateAt >= 0) {
+        reference = dateAt + 1 < args.size() ? QDate::fromString(args[dateAt + 1], Qt::ISODate)
+                                             : QDate();
+        if (!reference.isValid())
+            return usage(QStringLiteral("Data de referência inválida: use --date AAAA-MM-DD."));
+        args.remove(dateAt, 2);
+    }
     if (args.size() == 2 && args[0] == u"--demo") {
         const QString path = args[1];
         return withDatabase(path, [&](host::Database& db) {
-            appserver::db::seedDemo(db);
+            appserver::db::seedDemo(db, reference);
             return QStringLiteral("Dados de demonstração gravados em %1.\n"
                                   "Compradores: ANA.CARVALHO, CARLOS.NUNES, DANIELA.LIMA; gerente: "
                                   "FERNANDA.LUZ; filial 0001; senha \"demo\".")
@@ -108,7 +123,7 @@ int runSeed(const QStringList& args)
                              .arg(args[1]));
         const QString path = args[2];
         return withDatabase(path, [&](host::Database& db) {
-            const QString number = appserver::db::seedScale(db, items);
+            const QString number = appserver::db::seedScale(db, items, reference);
             return QStringLiteral("Cotação %1 gravada em %2 com %3 itens.")
                 .arg(number, path)
                 .arg(itemCount(db, number));

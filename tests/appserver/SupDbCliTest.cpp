@@ -97,3 +97,42 @@ TEST(SupDbProgram, FailureExitsWithOne)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.startsWith(QStringLiteral("Falha: "))) << run.err.toStdString();
 }
+
+namespace {
+QStringList collectionDates(const QString& path)
+{
+    QStringList dates;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("dates"));
+        db.setDatabaseName(path);
+        if (db.open()) {
+            QSqlQuery query(db);
+            query.exec(QStringLiteral("SELECT NRCOLEPRECO, DTCOLEPREC, DTFINVALCOL FROM COLETAPR "
+                                      "ORDER BY NRCOLEPRECO"));
+            while (query.next())
+                dates << query.value(0).toString() + u' ' + query.value(1).toString() + u' ' +
+                             query.value(2).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("dates"));
+    return dates;
+}
+} // namespace
+
+TEST(SupDbProgram, AFixedReferenceDayWritesTheSameDemoEveryTime)
+{
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("a.db"));
+    const QString second = dir.filePath(QStringLiteral("b.db"));
+    ASSERT_EQ(supDb({"seed", "--date", "2026-03-04", "--demo", first}).exitCode, 0);
+    ASSERT_EQ(supDb({"seed", "--demo", second, "--date", "2026-03-04"}).exitCode, 0);
+    const QStringList dates = collectionDates(first);
+    ASSERT_EQ(dates.size(), 6);
+    EXPECT_EQ(dates, collectionDates(second));
+    for (const QString& row : dates)
+        EXPECT_TRUE(row.contains(QStringLiteral(" 2026-0"))) << row.toStdString();
+
+    const ProgramRun bad = supDb({"seed", "--date", "2026-13-01", "--demo", first});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("--date"))) << bad.err.toStdString();
+}
