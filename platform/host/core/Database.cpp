@@ -126,6 +126,15 @@ void Database::begin()
             QStringLiteral("Não foi possível iniciar a transação: %1").arg(errorText(m_db.lastError())));
 }
 
+void Database::beginRead()
+{
+    if (m_kind == DatabaseKind::SQLite) {
+        exec(QStringLiteral("BEGIN"));
+        return;
+    }
+    begin();
+}
+
 void Database::commit()
 {
     if (!m_db.commit())

@@ -36,8 +36,10 @@ public:
     // Runs a script of statements separated by ';' at line ends (comments "--" allowed).
     void execScript(const QString& script);
 
-    // Transactions; rollback() is safe to call when none is open.
+    // Transactions; rollback() is safe to call when none is open. begin() takes the
+    // write lock at once; beginRead() only pins a consistent snapshot for reading.
     void begin();
+    void beginRead();
     void commit();
     void rollback();
 

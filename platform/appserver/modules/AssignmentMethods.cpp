@@ -1,0 +1,9 @@
+#include "Modules.h"
+
+namespace appserver::modules {
+
+void addAssignmentMethods(rpc::MethodRegistry&)
+{
+}
+
+} // namespace appserver::modules

@@ -1,0 +1,14 @@
+#include "Modules.h"
+
+namespace appserver::modules {
+
+rpc::MethodRegistry allMethods()
+{
+    rpc::MethodRegistry registry;
+    addRegisterMethods(registry);
+    addAssignmentMethods(registry);
+    addSaveMethods(registry);
+    return registry;
+}
+
+} // namespace appserver::modules

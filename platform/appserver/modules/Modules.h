@@ -1,0 +1,21 @@
+#pragma once
+
+#include "appserver/rpc/Method.h"
+
+namespace appserver::modules {
+
+inline const QString kPlanCotaPrec = QStringLiteral("Sup.rdmPlanCotaPrec");
+inline const QString kSuprimentos = QStringLiteral("Sup.rdmSuprimentos");
+
+// Every method of the two remote modules.
+rpc::MethodRegistry allMethods();
+
+// The quotation register: GetBanco, GetDadosFiltro, GetColetaPr, GetPesqForn,
+// DelColetaPr, GetServRegiao (Sup.rdmPlanCotaPrec) and GetParaSupri (Sup.rdmSuprimentos).
+void addRegisterMethods(rpc::MethodRegistry& registry);
+// The assignment pages' loads: GetRegForn, GetProdForn, GetProdMarca, GetFornProd.
+void addAssignmentMethods(rpc::MethodRegistry& registry);
+// Saving: GravaPlanCota.
+void addSaveMethods(rpc::MethodRegistry& registry);
+
+} // namespace appserver::modules

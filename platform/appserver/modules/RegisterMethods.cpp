@@ -1,0 +1,9 @@
+#include "Modules.h"
+
+namespace appserver::modules {
+
+void addRegisterMethods(rpc::MethodRegistry&)
+{
+}
+
+} // namespace appserver::modules

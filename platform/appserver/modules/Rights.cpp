@@ -1,0 +1,53 @@
+#include "Rights.h"
+
+#include "host/core/Database.h"
+#include "host/core/Exceptions.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace appserver::modules {
+
+namespace {
+
+QSqlQuery run(host::Database& db, const QString& sql, const QVariantList& values)
+{
+    QSqlQuery query(db.sql());
+    query.prepare(sql);
+    for (const QVariant& v : values)
+        query.addBindValue(v);
+    if (!query.exec())
+        throw host::EDatabaseError(
+            QStringLiteral("Erro no banco de dados: %1").arg(query.lastError().text()));
+    return query;
+}
+
+} // namespace
+
+bool isBuyer(host::Database& db, const QString& operatorCode)
+{
+    return run(db, QStringLiteral("SELECT 1 FROM COMPRADOR WHERE CDOPERADOR = ?"), {operatorCode})
+        .next();
+}
+
+bool managesBuyer(host::Database& db, const QString& manager, const QString& buyer)
+{
+    return run(db,
+               QStringLiteral("SELECT 1 FROM GERECOMP WHERE CDOPERGERE = ? AND CDOPERCOMP = ?"),
+               {manager, buyer})
+        .next();
+}
+
+std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,
+                                      const QString& number)
+{
+    QSqlQuery query = run(
+        db, QStringLiteral("SELECT CDOPERADOR FROM COLETAPR WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
+        {branch, number});
+    if (!query.next())
+        return std::nullopt;
+    return query.value(0).toString();
+}
+
+} // namespace appserver::modules

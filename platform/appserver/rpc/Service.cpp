@@ -1,0 +1,204 @@
+#include "Service.h"
+
+#include "RpcErrors.h"
+
+#include "appserver/db/OperatorPassword.h"
+#include "host/core/Database.h"
+#include "host/core/WireCodec.h"
+#include "host/core/consiste/Consiste.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <map>
+#include <memory>
+
+namespace appserver::rpc {
+
+namespace {
+
+const QString kRpcPrefix = QStringLiteral("/rpc/");
+const QString kWrongLogin = QStringLiteral("Operador ou senha inválidos.");
+
+QByteArray resultBody(const QVariant& value)
+{
+    host::JsonWriter out;
+    out.beginObject();
+    out.key(QLatin1StringView("result"));
+    host::wire::writeValue(out, value);
+    out.endObject();
+    return out.take();
+}
+
+QString bearerToken(const QByteArray& authorization)
+{
+    const QByteArray prefix = "Bearer ";
+    if (!authorization.startsWith(prefix))
+        return {};
+    return QString::fromLatin1(authorization.mid(prefix.size()).trimmed());
+}
+
+QVariantMap decodeObject(const QByteArray& body)
+{
+    QVariant decoded;
+    try {
+        decoded = host::wire::decode(body);
+    } catch (const host::ECodecError& e) {
+        throw BadRequest(e.message());
+    }
+    if (decoded.metaType().id() != QMetaType::QVariantMap)
+        throw BadRequest(QStringLiteral("O corpo da chamada deve ser um objeto JSON."));
+    return decoded.toMap();
+}
+
+} // namespace
+
+Service::Service(ServiceConfig config, MethodRegistry registry)
+    : m_config(std::move(config)), m_registry(std::move(registry)),
+      m_sessions(m_config.idleTimeout)
+{
+}
+
+host::Database& Service::connection()
+{
+    thread_local std::map<QString, std::unique_ptr<host::Database>> connections;
+    auto& db = connections[m_config.connectionString];
+    if (!db)
+        db = std::make_unique<host::Database>(m_config.connectionString);
+    return *db;
+}
+
+RpcResponse Service::error(int status, const QString& text)
+{
+    host::JsonWriter out;
+    out.beginObject();
+    out.key(QLatin1StringView("error"));
+    out.string(text);
+    out.endObject();
+    return RpcResponse{status, out.take()};
+}
+
+RpcResponse Service::handle(const RpcRequest& request)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QString what = request.path;
+    QString operatorCode = QStringLiteral("-");
+    RpcResponse response;
+    try {
+        if (request.path == QLatin1String("/health")) {
+            response = RpcResponse{200, "ok", "text/plain; charset=utf-8"};
+        } else if (!request.path.startsWith(kRpcPrefix)) {
+            throw NotFound(QStringLiteral("Endereço %1 não existe.").arg(request.path));
+        } else if (request.verb != "POST") {
+            throw NotFound(QStringLiteral("Use POST em %1.").arg(request.path));
+        } else if (request.body.size() > m_config.maxBody) {
+            throw PayloadTooLarge(
+                QStringLiteral("Chamada maior que o limite de %1 bytes.").arg(m_config.maxBody));
+        } else if (request.path == QLatin1String("/rpc/login")) {
+            what = QStringLiteral("login");
+            response = login(request);
+        } else {
+            const QStringList parts = request.path.mid(kRpcPrefix.size()).split(QLatin1Char('/'));
+            if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty())
+                throw NotFound(QStringLiteral("Endereço %1 não existe.").arg(request.path));
+            what = parts[0] + QLatin1Char('.') + parts[1];
+            response = call(parts[0], parts[1], request, operatorCode);
+        }
+    } catch (const RpcError& e) {
+        response = error(e.status(), e.message());
+    } catch (const host::Exception& e) {
+        response = error(500, e.message());
+    } catch (const std::exception& e) {
+        response = error(500, QStringLiteral("Erro interno do servidor."));
+        what += QStringLiteral(" [") + QString::fromLocal8Bit(e.what()) + QLatin1Char(']');
+    }
+    if (m_config.log && request.path != QLatin1String("/health"))
+        m_config.log(QStringLiteral("%1 %2 %3 ms %4")
+                         .arg(what, operatorCode)
+                         .arg(timer.elapsed())
+                         .arg(response.status));
+    return response;
+}
+
+RpcResponse Service::login(const RpcRequest& request)
+{
+    const QVariantMap body = decodeObject(request.body);
+    const QVariant op = body.value(QStringLiteral("operator"));
+    const QVariant password = body.value(QStringLiteral("password"));
+    const QVariant branch = body.value(QStringLiteral("branch"));
+    for (const QVariant* v : {&op, &password, &branch})
+        if (v->metaType().id() != QMetaType::QString)
+            throw BadRequest(QStringLiteral("Informe operador, senha e filial como textos."));
+
+    host::Database& db = connection();
+    const QString code = host::Ajusta(op.toString(), 12);
+    if (code.isEmpty() || !db::checkOperatorPassword(db, code, password.toString()))
+        throw Unauthorized(kWrongLogin);
+
+    QSqlQuery query(db.sql());
+    query.prepare(QStringLiteral("SELECT OPERADOR.NMOPERADOR, FILIAL.CDFILIAL FROM OPERADOR "
+                                 "LEFT JOIN FILIAL ON FILIAL.CDFILIAL = ? "
+                                 "WHERE OPERADOR.CDOPERADOR = ?"));
+    const QString branchCode = host::Ajusta(branch.toString(), 4);
+    query.addBindValue(branchCode);
+    query.addBindValue(code);
+    if (!query.exec() || !query.next())
+        throw Unauthorized(kWrongLogin);
+    if (query.value(1).isNull())
+        throw BadRequest(QStringLiteral("Filial %1 não cadastrada.").arg(branchCode));
+    const QString name = query.value(0).toString();
+    const Session session = m_sessions.open(code, name, branchCode);
+
+    QVariantMap answer;
+    answer.insert(QStringLiteral("token"), session.token);
+    answer.insert(QStringLiteral("name"), name);
+    answer.insert(QStringLiteral("branch"), branchCode);
+    return RpcResponse{200, host::wire::encode(answer)};
+}
+
+RpcResponse Service::call(const QString& module, const QString& name, const RpcRequest& request,
+                          QString& operatorCode)
+{
+    const std::optional<Session> session = m_sessions.find(bearerToken(request.authorization));
+    if (!session)
+        throw Unauthorized(QStringLiteral("Sessão inválida ou expirada. Entre novamente no sistema."));
+    operatorCode = session->operatorCode;
+
+    const Method* method = m_registry.find(module, name);
+    if (!method)
+        throw NotFound(m_registry.hasModule(module)
+                           ? QStringLiteral("Método %1 não existe em %2.").arg(name, module)
+                           : QStringLiteral("Módulo %1 não existe.").arg(module));
+
+    const QVariantMap body = decodeObject(request.body);
+    const QVariant args = body.value(QStringLiteral("args"));
+    if (args.metaType().id() != QMetaType::QVariantList)
+        throw BadRequest(QStringLiteral("O corpo da chamada deve ter a lista \"args\"."));
+    const QVariantList checked = MethodRegistry::checkArguments(*method, args.toList());
+    return RpcResponse{200, resultBody(run(*method, *session, checked))};
+}
+
+QVariant Service::run(const Method& method, const Session& session, const QVariantList& args)
+{
+    host::Database& db = connection();
+    // Every call sees one snapshot of the database; a writer holds the write lock from
+    // its first statement, so that two writers never deadlock.
+    if (method.writes)
+        db.begin();
+    else
+        db.beginRead();
+    try {
+        CallContext context(db, session, method, args);
+        QVariant result = method.handler(context);
+        db.commit();
+        return result;
+    } catch (const Refusal& refusal) {
+        db.rollback();
+        return refusal.message();
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+}
+
+} // namespace appserver::rpc

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Method.h"
+#include "Sessions.h"
+
+#include <QByteArray>
+#include <QString>
+#include <chrono>
+#include <functional>
+
+namespace host {
+class Database;
+}
+
+namespace appserver::rpc {
+
+struct ServiceConfig
+{
+    QString connectionString;  // "sqlite:PATH"
+    std::chrono::seconds idleTimeout = std::chrono::hours(8);
+    // Largest request body accepted. A full 300k-item worksheet packet sent for
+    // validation is about 75 MB; the limit leaves room for it and no more.
+    qint64 maxBody = 96ll * 1024 * 1024;
+    // One line per call (method, operator, milliseconds, outcome); never data.
+    std::function<void(const QString&)> log;
+};
+
+struct RpcRequest
+{
+    QByteArray verb = "POST";  // HTTP method
+    QString path;              // "/rpc/Sup.rdmPlanCotaPrec/GetBanco"
+    QByteArray body;
+    QByteArray authorization;  // "Bearer <token>"
+};
+
+struct RpcResponse
+{
+    int status = 200;
+    QByteArray body;
+    QByteArray contentType = "application/json; charset=utf-8";
+};
+
+// The application server's request handling, shared by the HTTP listener and the
+// in-process mode of the client: login, sessions, method lookup, argument checks, one
+// transaction per call, results and errors as JSON. Thread-safe; every thread uses its
+// own connection to the shared database.
+class Service
+{
+public:
+    Service(ServiceConfig config, MethodRegistry registry);
+
+    RpcResponse handle(const RpcRequest& request);
+
+    const ServiceConfig& config() const { return m_config; }
+    SessionStore& sessions() { return m_sessions; }
+    const MethodRegistry& registry() const { return m_registry; }
+    // This thread's connection to the shared database.
+    host::Database& connection();
+
+    static RpcResponse error(int status, const QString& text);
+
+private:
+    RpcResponse login(const RpcRequest& request);
+    RpcResponse call(const QString& module, const QString& name, const RpcRequest& request,
+                     QString& operatorCode);
+    QVariant run(const Method& method, const Session& session, const QVariantList& args);
+
+    ServiceConfig m_config;
+    MethodRegistry m_registry;
+    SessionStore m_sessions;
+};
+
+} // namespace appserver::rpc
