@@ -1,5 +1,6 @@
 #include "DataSetFixture.h"
 
+#include "host/core/DataSetModel.h"
 #include "host/core/DataSource.h"
 #include "host/core/Exceptions.h"
 
@@ -383,4 +384,30 @@ TEST(DataSetControls, DataSourceReportsStateAndFieldChangesAndOutlivesItsTable)
     ds.reset();
     EXPECT_EQ(source.dataSet(), nullptr);
     EXPECT_EQ(source.State(), DataSetState::Inactive);
+}
+
+TEST(DataSetModelView, OtherRowsShowTheirOwnTextsAndEditsGoThroughTheTable)
+{
+    DataSet ds;
+    loadItems(ds, threeItems());
+    ds.FieldByName(kRegion).OnGetText = [](const Field& f, QString& text, bool) {
+        text = QStringLiteral("R") + f.AsString();
+    };
+    ds.FieldByName(kPrice).SetDisplayFormat(QStringLiteral("#,##0.00"));
+    DataSetModel model(&ds);
+    model.setColumns({{kRegion}, {kPrice, QStringLiteral("Preço")}});
+    ASSERT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(model.data(model.index(1, 0), Qt::DisplayRole).toString(), QStringLiteral("R002"));
+    EXPECT_EQ(model.data(model.index(2, 1), Qt::DisplayRole).toString(), QStringLiteral("30,00"));
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Preço"));
+    EXPECT_EQ(ds.RecNo(), 1);  // painting does not move the cursor
+
+    EXPECT_TRUE(model.setData(model.index(2, 1), QStringLiteral("31,5"), Qt::EditRole));
+    EXPECT_EQ(ds.RecNo(), 3);
+    EXPECT_EQ(ds.State(), DataSetState::Edit);
+    EXPECT_EQ(model.data(model.index(2, 1), Qt::DisplayRole).toString(), QStringLiteral("31,50"));
+    EXPECT_EQ(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("10,00"));
+    ds.Post();
+    appendItem(ds, QStringLiteral("004"), QStringLiteral("F4"), QStringLiteral("SAL"), 4);
+    EXPECT_EQ(model.rowCount(), 4);
 }

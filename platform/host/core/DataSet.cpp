@@ -337,30 +337,54 @@ void DataSet::renumberOrders()
 
 // --- field values --------------------------------------------------------------------
 
+quint32 DataSet::readSlot() const
+{
+    return m_peekSlot != kNoSlot ? m_peekSlot : currentSlot();
+}
+
+bool DataSet::readsEditBuffer() const
+{
+    return (m_state == DataSetState::Edit || m_state == DataSetState::Insert) &&
+           (m_peekSlot == kNoSlot || m_peekSlot == m_editSlot);
+}
+
+DataSet::RowPeek::RowPeek(const DataSet& dataSet, int row)
+    : m_dataSet(dataSet), m_previous(dataSet.m_peekSlot)
+{
+    m_dataSet.m_peekSlot = row >= 0 && row < int(dataSet.m_view.size())
+                               ? dataSet.m_view[size_t(row)]
+                               : kNoSlot;
+}
+
+DataSet::RowPeek::~RowPeek()
+{
+    m_dataSet.m_peekSlot = m_previous;
+}
+
 QVariant DataSet::fieldValue(const Field& field) const
 {
     if (field.Calculated())
         return field.OnCalculate ? field.OnCalculate(*this) : QVariant();
-    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+    if (readsEditBuffer())
         return m_buffer[size_t(field.storedIndex())];
-    const quint32 slot = currentSlot();
+    const quint32 slot = readSlot();
     return slot == kNoSlot ? QVariant() : m_table->value(slot, field.storedIndex());
 }
 
 bool DataSet::fieldIsNull(const Field& field) const
 {
-    if (field.Calculated() || m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+    if (field.Calculated() || readsEditBuffer())
         return fieldValue(field).isNull();
-    const quint32 slot = currentSlot();
+    const quint32 slot = readSlot();
     return slot == kNoSlot || m_table->isNull(slot, field.storedIndex());
 }
 
 const QString* DataSet::fieldText(const Field& field) const
 {
-    // Fast path for reading a text field while browsing: no conversion, no copy.
-    if (field.Calculated() || !isTextType(field.DataType()) || m_state != DataSetState::Browse)
+    // Fast path for reading a stored text field outside editing: no conversion, no copy.
+    if (field.Calculated() || !isTextType(field.DataType()) || readsEditBuffer())
         return nullptr;
-    const quint32 slot = currentSlot();
+    const quint32 slot = readSlot();
     return slot == kNoSlot ? nullptr : &m_table->text(slot, field.storedIndex());
 }
 
@@ -399,12 +423,10 @@ void DataSet::setFieldValue(Field& field, const QVariant& value)
 
 QVariant DataSet::valueAt(int row, int field) const
 {
-    const Field& f = Fields(field);
-    if (row == m_pos && (f.Calculated() || m_state != DataSetState::Browse))
-        return fieldValue(f);
-    if (f.Calculated() || row < 0 || row >= int(m_view.size()))
+    if (row < 0 || row >= int(m_view.size()))
         return {};
-    return m_table->value(m_view[size_t(row)], f.storedIndex());
+    const RowPeek peek(*this, row);
+    return fieldValue(Fields(field));
 }
 
 // --- cursor --------------------------------------------------------------------------

@@ -154,6 +154,22 @@ public:
     QVariant valueAt(int row, int field) const;
     int currentRow() const { return m_pos; }
 
+    // While a RowPeek lives, the fields read visible row `row` instead of the current
+    // record (for grids painting other rows, with their OnGetText and calculated
+    // fields). Nothing moves and no event fires. `row` must be a visible row.
+    class RowPeek
+    {
+    public:
+        RowPeek(const DataSet& dataSet, int row);
+        ~RowPeek();
+        RowPeek(const RowPeek&) = delete;
+        RowPeek& operator=(const RowPeek&) = delete;
+
+    private:
+        const DataSet& m_dataSet;
+        quint32 m_previous;
+    };
+
 private:
     friend class Field;
     struct IndexDef;
@@ -175,6 +191,9 @@ private:
     Table& mutableTable();
     bool isLive(quint32 slot) const;
     quint32 currentSlot() const;
+    // The record the fields read: a peeked row, else the current one.
+    quint32 readSlot() const;
+    bool readsEditBuffer() const;
     void logChange(quint32 slot);
     quint32 newSlot(qint64 order);
     qint64 orderBefore(quint32 slot);
@@ -219,6 +238,7 @@ private:
     std::vector<QVariant> m_buffer;  // stored fields of the record being edited
     quint32 m_editSlot = 0;
     bool m_modified = false;
+    mutable quint32 m_peekSlot = 0xFFFFFFFFu;  // row read by a RowPeek
 
     QString m_filterText;
     bool m_filtered = false;
