@@ -1,7 +1,7 @@
 #include "DbTestSupport.h"
 
-#include <appserver/db/OperatorPassword.h>
-#include <appserver/db/Password.h>
+#include <host/core/OperatorPassword.h>
+#include <host/core/Password.h>
 #include <appserver/db/Schema.h>
 #include <appserver/db/Seed.h>
 #include <host/core/Exceptions.h>
@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace appserver::db;
+using namespace host;
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "DemoModel.h"
-#include "Password.h"
+#include "host/core/Password.h"
 #include "Schema.h"
 #include "Seed.h"
 #include "SeedInternal.h"
@@ -16,7 +16,7 @@ QByteArray demoSalt(const QString& operatorCode)
     const QByteArray digest =
         QCryptographicHash::hash(QByteArrayLiteral("SUP01700 demo salt/") + operatorCode.toUtf8(),
                                  QCryptographicHash::Sha256);
-    return digest.left(kPasswordSaltBytes);
+    return digest.left(host::kPasswordSaltBytes);
 }
 
 void clearData(host::Database& db)

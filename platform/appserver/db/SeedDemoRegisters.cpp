@@ -1,9 +1,9 @@
 // Writes the registers of the demo: organisation, suppliers and catalogue.
 
 #include "DemoModel.h"
-#include "Password.h"
 #include "SeedInternal.h"
 #include "TableWriter.h"
+#include "host/core/Password.h"
 
 namespace appserver::db::Internal {
 
@@ -31,8 +31,8 @@ void writeOrganisation(host::Database& db, const DemoModel&)
     TableWriter buyerWriter(db, QStringLiteral("COMPRADOR"), {"CDOPERADOR"});
     for (const OperatorRow& row : operators()) {
         const QString code = utf8(row.code);
-        const PasswordHash hash = hashPasswordWithSalt(QString::fromLatin1(kDemoPassword),
-                                                       demoSalt(code), kDemoPasswordIterations);
+        const host::PasswordHash hash = host::hashPasswordWithSalt(
+            QString::fromLatin1(kDemoPassword), demoSalt(code), kDemoPasswordIterations);
         operatorWriter.insert({code, utf8(row.name), utf8(row.branch),
                                QString::fromLatin1(hash.key.toHex()),
                                QString::fromLatin1(hash.salt.toHex()), hash.iterations});

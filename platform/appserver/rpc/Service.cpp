@@ -2,7 +2,7 @@
 
 #include "RpcErrors.h"
 
-#include "appserver/db/OperatorPassword.h"
+#include "host/core/OperatorPassword.h"
 #include "host/core/Database.h"
 #include "host/core/WireCodec.h"
 #include "host/core/consiste/Consiste.h"
@@ -132,7 +132,7 @@ RpcResponse Service::login(const RpcRequest& request)
 
     host::Database& db = connection();
     const QString code = host::Ajusta(op.toString(), 12);
-    if (code.isEmpty() || !db::checkOperatorPassword(db, code, password.toString()))
+    if (code.isEmpty() || !host::checkOperatorPassword(db, code, password.toString()))
         throw Unauthorized(kWrongLogin);
 
     QSqlQuery query(db.sql());

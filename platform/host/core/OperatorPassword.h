@@ -5,10 +5,8 @@
 #include <optional>
 
 namespace host {
-class Database;
-}
 
-namespace appserver::db {
+class Database;
 
 // The password hash stored in OPERADOR (DSSENHAHASH, DSSENHASALT as hex, NRSENHAITER);
 // nothing when the operator does not exist or has no password yet.
@@ -26,4 +24,4 @@ void setOperatorPassword(host::Database& db, const QString& operatorCode, const 
 bool checkOperatorPassword(host::Database& db, const QString& operatorCode,
                            const QString& password);
 
-} // namespace appserver::db
+} // namespace host

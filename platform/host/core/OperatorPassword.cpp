@@ -1,13 +1,13 @@
 #include "OperatorPassword.h"
 
-#include <host/core/Database.h>
-#include <host/core/Exceptions.h>
+#include "Database.h"
+#include "Exceptions.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
 
-namespace appserver::db {
+namespace host {
 
 std::optional<PasswordHash> readOperatorPassword(host::Database& db, const QString& operatorCode)
 {
@@ -65,4 +65,4 @@ bool checkOperatorPassword(host::Database& db, const QString& operatorCode, cons
     return false;
 }
 
-} // namespace appserver::db
+} // namespace host

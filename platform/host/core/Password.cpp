@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace appserver::db {
+namespace host {
 namespace {
 
 constexpr int kSha256Block = 64;
@@ -122,4 +122,4 @@ bool verifyPassword(const QString& password, const PasswordHash& stored)
     return constantTimeEquals(key, stored.key);
 }
 
-} // namespace appserver::db
+} // namespace host

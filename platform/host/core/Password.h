@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace appserver::db {
+namespace host {
 
 // Operator passwords are kept as PBKDF2-HMAC-SHA256 derived keys (RFC 8018) of the UTF-8
 // password, with a per-operator salt and an iteration count stored beside the key.
@@ -40,4 +40,4 @@ bool verifyPassword(const QString& password, const PasswordHash& stored);
 // Compares two byte strings in time that depends only on their lengths.
 bool constantTimeEquals(const QByteArray& a, const QByteArray& b);
 
-} // namespace appserver::db
+} // namespace host
