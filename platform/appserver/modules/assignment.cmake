@@ -1,1 +1,4 @@
-target_sources(supmodules PRIVATE AssignmentMethods.cpp)
+target_sources(supmodules PRIVATE
+  AssignmentFields.h AssignmentFields.cpp
+  AssignmentMethods.cpp
+)

@@ -1,1 +1,4 @@
-target_sources(supmodules PRIVATE SaveMethods.cpp)
+target_sources(supmodules PRIVATE
+  QuotationRecordChanges.h QuotationRecordChanges.cpp
+  SaveMethods.cpp
+)
