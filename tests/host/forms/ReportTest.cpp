@@ -76,6 +76,9 @@ TEST_F(ReportTest, AParameterNobodySetIsAClearError)
 
 int main(int argc, char** argv)
 {
+    // Test discovery runs the program too: no display is needed at any time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
