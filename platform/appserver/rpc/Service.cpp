@@ -112,6 +112,10 @@ RpcResponse Service::handle(const RpcRequest& request)
         response = error(500, QStringLiteral("Erro interno do servidor."));
         what += QStringLiteral(" [") + QString::fromLocal8Bit(e.what()) + QLatin1Char(']');
     }
+    // The path comes from the caller: keep it on one printable line.
+    for (QChar& c : what)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
     if (m_config.log && request.path != QLatin1String("/health"))
         m_config.log(QStringLiteral("%1 %2 %3 ms %4")
                          .arg(what, operatorCode)
