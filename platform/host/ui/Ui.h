@@ -68,10 +68,13 @@ struct TreeSearchRequest
     QString codeField = QStringLiteral("CDPRODUTO");
     QString nameField = QStringLiteral("NMPRODUTO");
     QString treeCodeField = QStringLiteral("CDARVPROD");
-    QString picture;  // product code picture, e.g. "99.99.999"
+    QString picture;  // product code picture, e.g. "99.99.999"; empty: Halvore's DBPict(0)
     QString title;
     QString emptyText;
     bool keySearch = true;
+    // Rows at this level or deeper are products (choosable); shallower ones are groups.
+    // A source without the level field holds products only.
+    int productLevel = 3;
     QWidget* parent = nullptr;
 };
 
@@ -108,6 +111,15 @@ public:
     virtual bool Procura(DataSet& source, const QStringList& columns, QWidget* parent = nullptr) = 0;
     // Asks the password of `operatorCode` and checks it; true when confirmed.
     virtual bool CriaConfSenha(const QString& operatorCode, QWidget* parent = nullptr) = 0;
+    // Same, with the dialog's title and the caption of whose password it is (a buyer's
+    // confirmation passes "Confere Senha" and "Comprador").
+    virtual bool CriaConfSenha(const QString& operatorCode, const QString& title,
+                               const QString& label, QWidget* parent = nullptr)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(label);
+        return CriaConfSenha(operatorCode, parent);
+    }
 
     // The busy animation with a text, shown before a synchronous call starts; nested
     // calls stack. kind follows the callers' codes (1 the default animation).
