@@ -1,0 +1,118 @@
+#include "support/ModuleFixture.h"
+
+#include "host/forms/TfrmPadraoGrid.h"
+#include "host/widgets/PageControl.h"
+#include "module/entry/Cli_Sup01700.h"
+#include "module/entry/Sup01700Entry.h"
+#include "register/TfrmPlanCotaPrec.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
+
+using moduletest::ModuleFixture;
+using module::TfrmPlanCotaPrec;
+
+namespace {
+
+void closeAndRelease(TfrmPlanCotaPrec* form)
+{
+    QPointer<TfrmPlanCotaPrec> guard(form);
+    form->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guard.isNull()) << "the closed window is released";
+}
+
+} // namespace
+
+TEST_F(ModuleFixture, CreatedOnceWithItsConnectionsCentreAndLists)
+{
+    loginAs(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0002"));
+    module::IniProc();
+    TfrmPlanCotaPrec* form = mainForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_TRUE(Cli_Sup01700::boStCriado);
+    EXPECT_TRUE(form->netPlanCotaPrec.Connected());
+    EXPECT_TRUE(form->netSuprimentos.Connected());
+    EXPECT_EQ(callsOf(QStringLiteral("GetBanco")), 1);
+    EXPECT_EQ(form->stBanco, QStringLiteral("SQLITE"));
+
+    // Branch 0002 buys through the purchasing centre 0001.
+    EXPECT_EQ(Cli_Sup01700::stCdCentCmp, QStringLiteral("0001"));
+    EXPECT_FALSE(form->edtCentCmp->text().isEmpty());
+    EXPECT_TRUE(form->edtCentCmp->isReadOnly());
+    ASSERT_TRUE(Cli_Sup01700::stlCotacao && Cli_Sup01700::stlOldCotacao);
+    EXPECT_TRUE(form->cdsColetapr.Active());
+    EXPECT_TRUE(form->cdsFornCotados.Active());
+    EXPECT_TRUE(form->cdsCount.Active());
+    EXPECT_EQ(form->cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).Tag, -1);
+
+    // Pages: the new-quotation and assignment tabs start hidden, the list page active.
+    EXPECT_FALSE(form->tshIncCotacao->TabVisible());
+    EXPECT_FALSE(form->mnuIncCotacao->isVisible());
+    EXPECT_FALSE(form->tshProdForn->TabVisible());
+    EXPECT_FALSE(form->tshFornProd->TabVisible());
+    EXPECT_EQ(form->pgcPadrao->ActivePage(), form->tshCotacao);
+    EXPECT_EQ(form->tshPadrao->Caption(), QStringLiteral("Produtos Cotados"));
+    EXPECT_EQ(form->tshPadrao->PageIndex(), 3);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Planilha de Cotação de Preços"));
+
+    // A second call only shows the form again: no new window, no GetBanco.
+    module::CriaPlanCotaPrec();
+    EXPECT_EQ(mainForm(), form);
+    EXPECT_EQ(callsOf(QStringLiteral("GetBanco")), 1);
+}
+
+TEST_F(ModuleFixture, ClosingReleasesEverythingAndTheNextCallStartsAfresh)
+{
+    loginAs(QStringLiteral("ANA.CARVALHO"));
+    module::CriaPlanCotaPrec();
+    TfrmPlanCotaPrec* first = mainForm();
+    ASSERT_NE(first, nullptr);
+    first->Incluir->setEnabled(true);
+    closeAndRelease(first);
+    EXPECT_FALSE(Cli_Sup01700::boStCriado);
+    EXPECT_EQ(mainForm(), nullptr);
+    EXPECT_FALSE(Cli_Sup01700::stlCotacao);
+    EXPECT_FALSE(Cli_Sup01700::stlOldCotacao);
+
+    Cli_Sup01700::stCdCentCmp.clear();
+    module::CriaPlanCotaPrec();
+    ASSERT_NE(mainForm(), nullptr);
+    EXPECT_EQ(callsOf(QStringLiteral("GetBanco")), 2);
+    EXPECT_EQ(Cli_Sup01700::stCdCentCmp, QStringLiteral("0001"));  // first activation again
+    EXPECT_TRUE(Cli_Sup01700::stlCotacao);
+}
+
+TEST_F(ModuleFixture, AnMssqlServerRefusesTheScreen)
+{
+    appserver::rpc::Method banco;
+    banco.module = QStringLiteral("Sup.rdmPlanCotaPrec");
+    banco.name = QStringLiteral("GetBanco");
+    banco.handler = [](appserver::rpc::CallContext&) { return QVariant(QStringLiteral("MSSQL")); };
+    overrideMethod(banco);
+    loginAs(QStringLiteral("ANA.CARVALHO"));
+
+    module::CriaPlanCotaPrec();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(ui().messages().size(), 1);
+    EXPECT_EQ(ui().messages().first().kind, host::MessageKind::Information);
+    EXPECT_EQ(ui().messages().first().text,
+              QStringLiteral("Operação bloqueada! Favor utilizar a tela Planilha de Cotação de "
+                             "Preços - Grid (SUP05200)."));
+    EXPECT_FALSE(Cli_Sup01700::boStCriado);
+    EXPECT_EQ(mainForm(), nullptr);
+}
+
+TEST_F(ModuleFixture, A480PixelScreenMaximisesTheWindow)
+{
+    host::TfrmPadraoGrid::setScreenHeightForTests(480);
+    loginAs(QStringLiteral("ANA.CARVALHO"));
+    module::CriaPlanCotaPrec();
+    ASSERT_NE(mainForm(), nullptr);
+    EXPECT_TRUE(mainForm()->windowState() & Qt::WindowMaximized);
+
+    host::TfrmPadraoGrid::setScreenHeightForTests(768);
+    module::CriaPlanCotaPrec();
+    EXPECT_FALSE(mainForm()->windowState() & Qt::WindowMaximized);
+}
