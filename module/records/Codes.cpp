@@ -1,5 +1,7 @@
 #include "Codes.h"
 
+#include "host/core/ChosenList.h"
+
 #include "QuotationRecords.h"
 #include "host/core/consiste/Consiste.h"
 
@@ -56,12 +58,7 @@ ProductRange productRange(const QString& initialCode, const QString& finalCode)
 
 std::optional<QString> joinChosenCodes(const QStringList& codes)
 {
-    if (codes.isEmpty())
-        return QString();
-    for (const QString& code : codes)
-        if (code.isEmpty() || code.contains(kSeparator))
-            return std::nullopt;
-    return kSeparator + codes.join(kSeparator) + kSeparator;
+    return host::joinChosenList(codes);
 }
 
 QString singleChosenCode(const QString& code)

@@ -4,7 +4,7 @@
 
 #include "host/core/DataSet.h"
 #include "host/core/OperatorPassword.h"
-#include "host/ui/ChosenList.h"
+#include "host/core/ChosenList.h"
 #include "host/ui/Halvore.h"
 #include "host/ui/SearchSupport.h"
 

@@ -30,17 +30,7 @@ FindDialog::FindDialog(DataSet& source, const QStringList& columns, QWidget* par
     form->addRow(searchText(QStringLiteral("Procura_Campo")), m_column);
     form->addRow(searchText(QStringLiteral("Procura_Valor")), m_value);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancelar"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &FindDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

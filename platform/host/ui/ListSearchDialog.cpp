@@ -1,6 +1,6 @@
 #include "ListSearchDialog.h"
 
-#include "ChosenList.h"
+#include "host/core/ChosenList.h"
 #include "Guard.h"
 #include "SearchSupport.h"
 
@@ -40,15 +40,9 @@ ListSearchDialog::ListSearchDialog(const MultiSearchRequest& request, const QStr
     m_view->horizontalHeader()->setSectionResizeMode(kMarkColumn, QHeaderView::Fixed);
     m_view->setColumnWidth(kMarkColumn, m_view->fontMetrics().height() + 16);
     m_view->installEventFilter(this);
-    m_lookup->setObjectName(QStringLiteral("edtPesquisa"));
+    QHBoxLayout* lookupRow = Internal::lookupRow(this, m_lookup, true);
 
-    auto* lookupRow = new QHBoxLayout;
-    auto* lookupLabel = new QLabel(searchText(QStringLiteral("Pesq_Localizar")), this);
-    lookupLabel->setBuddy(m_lookup);
-    lookupRow->addWidget(lookupLabel);
-    lookupRow->addWidget(m_lookup, 1);
-
-    auto* buttons = new QDialogButtonBox(this);
+    QDialogButtonBox* buttons = okCancelButtons(this);
     QPushButton* markAll = buttons->addButton(searchText(QStringLiteral("Pesq_Marcar_Todos")),
                                               QDialogButtonBox::ActionRole);
     markAll->setObjectName(QStringLiteral("btnMarcarTodos"));
@@ -57,16 +51,6 @@ ListSearchDialog::ListSearchDialog(const MultiSearchRequest& request, const QStr
                                                 QDialogButtonBox::ActionRole);
     unmarkAll->setObjectName(QStringLiteral("btnDesmarcarTodos"));
     unmarkAll->setAutoDefault(false);
-    QPushButton* ok =
-        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancelar"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &ListSearchDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(markAll, &QPushButton::clicked, this, [this] { m_marks.markAll(true); });
     connect(unmarkAll, &QPushButton::clicked, this, [this] { m_marks.markAll(false); });
 

@@ -27,17 +27,7 @@ PasswordDialog::PasswordDialog(const QString& title, const QString& whose, Check
     form->addRow(operatorLabel);
     form->addRow(hostText(QStringLiteral("ConfSenha_Senha")), m_password);
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancelar"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &PasswordDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -25,26 +25,9 @@ SearchDialog::SearchDialog(const SearchRequest& request, const QString& title, Q
     m_model.setColumns(searchColumns(m_source, request.columns));
     m_view->setObjectName(QStringLiteral("grdPesquisa"));
     setupSearchTable(*m_view, m_model, false);
-    m_lookup->setObjectName(QStringLiteral("edtPesquisa"));
+    QHBoxLayout* lookupRow = Internal::lookupRow(this, m_lookup, request.keySearch);
 
-    auto* lookupRow = new QHBoxLayout;
-    auto* lookupLabel = new QLabel(searchText(QStringLiteral("Pesq_Localizar")), this);
-    lookupLabel->setBuddy(m_lookup);
-    lookupRow->addWidget(lookupLabel);
-    lookupRow->addWidget(m_lookup, 1);
-    lookupLabel->setVisible(request.keySearch);
-    m_lookup->setVisible(request.keySearch);
-
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancelar"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &SearchDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &SearchDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lookupRow);

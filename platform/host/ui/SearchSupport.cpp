@@ -8,6 +8,11 @@
 #include <QKeyEvent>
 #include <QTableView>
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
 namespace host::Internal {
 
 QString hostText(const QString& key)
@@ -116,6 +121,35 @@ void KeyLookupEdit::keyPressEvent(QKeyEvent* event)
 int preferredListWidth(int columnsWidth)
 {
     return qBound(360, columnsWidth + 48, 900);
+}
+
+QDialogButtonBox* okCancelButtons(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(dialog);
+    QPushButton* ok =
+        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("btnOk"));
+    ok->setDefault(true);
+    QPushButton* cancel =
+        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(QStringLiteral("btnCancelar"));
+    cancel->setAutoDefault(false);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
+}
+
+QHBoxLayout* lookupRow(QDialog* dialog, QLineEdit* lookup, bool visible)
+{
+    lookup->setObjectName(QStringLiteral("edtPesquisa"));
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(searchText(QStringLiteral("Pesq_Localizar")), dialog);
+    label->setBuddy(lookup);
+    row->addWidget(label);
+    row->addWidget(lookup, 1);
+    label->setVisible(visible);
+    lookup->setVisible(visible);
+    return row;
 }
 
 } // namespace host::Internal

@@ -8,6 +8,9 @@
 
 class QAbstractItemModel;
 class QAbstractItemView;
+class QDialog;
+class QDialogButtonBox;
+class QHBoxLayout;
 class QTableView;
 
 namespace host {
@@ -63,6 +66,13 @@ protected:
 private:
     QAbstractItemView* m_list;
 };
+
+// The OK (default) and Cancelar buttons of the host's dialogs ("btnOk", "btnCancelar"),
+// answering the dialog's accept() and reject().
+QDialogButtonBox* okCancelButtons(QDialog* dialog);
+
+// The "Localizar:" row with the key edit above a search list, shown only with key search.
+QHBoxLayout* lookupRow(QDialog* dialog, QLineEdit* lookup, bool visible);
 
 // Width of a dialog that shows a list's columns whole, within reason.
 int preferredListWidth(int columnsWidth);

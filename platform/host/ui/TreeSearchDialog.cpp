@@ -54,27 +54,9 @@ TreeSearchDialog::TreeSearchDialog(const TreeSearchRequest& request, const QStri
     m_view->header()->setStretchLastSection(true);
     m_view->setColumnWidth(
         0, m_view->fontMetrics().horizontalAdvance(picture + QStringLiteral("WWW")) + 40);
-    m_lookup->setObjectName(QStringLiteral("edtPesquisa"));
+    QHBoxLayout* lookupRow = Internal::lookupRow(this, m_lookup, request.keySearch);
 
-    auto* lookupRow = new QHBoxLayout;
-    auto* lookupLabel = new QLabel(searchText(QStringLiteral("Pesq_Localizar")), this);
-    lookupLabel->setBuddy(m_lookup);
-    lookupRow->addWidget(lookupLabel);
-    lookupRow->addWidget(m_lookup, 1);
-    lookupLabel->setVisible(request.keySearch);
-    m_lookup->setVisible(request.keySearch);
-
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok =
-        buttons->addButton(hostText(QStringLiteral("OK")), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("btnOk"));
-    ok->setDefault(true);
-    QPushButton* cancel =
-        buttons->addButton(hostText(QStringLiteral("Cancelar")), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("btnCancelar"));
-    cancel->setAutoDefault(false);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TreeSearchDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = okCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lookupRow);

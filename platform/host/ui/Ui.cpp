@@ -35,7 +35,8 @@ public:
 private:
     [[noreturn]] static void refuse(const QString& what)
     {
-        throw Exception(QStringLiteral("Nenhuma interface com o usuário disponível (%1).").arg(what));
+        throw Exception(
+            QStringLiteral("Nenhuma interface com o usuário disponível (%1).").arg(what));
     }
 };
 

@@ -2,7 +2,6 @@
 # session (Halvore) with its screen registry, option store and key-message handler.
 target_sources(hostui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.h ${CMAKE_CURRENT_LIST_DIR}/MessageBoxes.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChosenList.h ${CMAKE_CURRENT_LIST_DIR}/ChosenList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionStore.h ${CMAKE_CURRENT_LIST_DIR}/OptionStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Halvore.h ${CMAKE_CURRENT_LIST_DIR}/Halvore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyMessageFilter.h ${CMAKE_CURRENT_LIST_DIR}/KeyMessageFilter.cpp

@@ -4,7 +4,7 @@
 #include "support/QtPrinters.h"
 #include "support/TestApplication.h"
 
-#include "host/ui/ChosenList.h"
+#include "host/core/ChosenList.h"
 #include "host/ui/Halvore.h"
 #include "host/ui/OptionStore.h"
 
