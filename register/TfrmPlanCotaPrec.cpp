@@ -170,6 +170,17 @@ void TfrmPlanCotaPrec::showForm()
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
 }
 
+void TfrmPlanCotaPrec::MostraPaginasPlanilha(bool emPlanilha)
+{
+    tshPadrao->SetTabVisible(emPlanilha);
+    tshRegiao->SetTabVisible(emPlanilha);
+    tshProdForn->SetTabVisible(!emPlanilha);
+    tshFornProd->SetTabVisible(!emPlanilha);
+    mnuPadrao->setVisible(tshPadrao->TabVisible());
+    mnuProdForn->setVisible(tshProdForn->TabVisible());
+    mnuFornProd->setVisible(tshFornProd->TabVisible());
+}
+
 void TfrmPlanCotaPrec::FormClose()
 {
     if (netPlanCotaPrec.Connected())

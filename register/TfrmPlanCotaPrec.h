@@ -70,6 +70,10 @@ public:
 
     // Shows the form as its screen size asks (maximised on a 480-pixel screen).
     void showForm();
+    // The pages a confirmed filter shows: the worksheet and region pages when the
+    // quotations are worked "Em Planilha", the two assignment pages otherwise; the page
+    // menu items follow their tabs.
+    void MostraPaginasPlanilha(bool emPlanilha);
 
 protected:
     void FormCreate() override;
