@@ -3,6 +3,7 @@
 #include "module/records/Codes.h"
 #include "module/records/QuotationRecords.h"
 #include "module/records/SupplierDisplay.h"
+#include "module/records/WorksheetValues.h"
 
 #include "host/core/consiste/Consiste.h"
 #include "host/core/consiste/DisplayFormat.h"
@@ -294,3 +295,35 @@ TEST(SupplierDisplay, KindKeys)
 }
 
 } // namespace
+
+TEST(WorksheetValues, CompositeValuesAndDetailLinesReadBackTheirParts)
+{
+    using namespace module;
+    const QString region = regionValue(QStringLiteral("1"), QStringLiteral("Grande São Paulo"));
+    const QString supplier = supplierValue(QStringLiteral("000000000000000001234"), QStringLiteral("Atacadão D'Oeste"));
+    const QString product = productValue(QStringLiteral("Açúcar refinado"), QStringLiteral("12"),
+                                         QStringLiteral("7"), QStringLiteral("União"));
+    EXPECT_EQ(region, QStringLiteral("001¤¤Grande São Paulo"));
+    EXPECT_EQ(product, QStringLiteral("AÇÚCAR REFINADO¤¤0000000012¥¥00007¤¤União"));
+    EXPECT_EQ(regionCodeOf(region), QStringLiteral("001"));
+    EXPECT_EQ(supplierCodeOf(supplier), QStringLiteral("000000000000000001234"));
+    EXPECT_EQ(supplierNameOf(supplier), QStringLiteral("Atacadão D'Oeste"));
+    EXPECT_EQ(productNameOf(product), QStringLiteral("AÇÚCAR REFINADO"));
+    EXPECT_EQ(productCodeOf(product), QStringLiteral("0000000012"));
+    EXPECT_EQ(brandCodeOf(product), QStringLiteral("00007"));
+    EXPECT_EQ(brandNameOf(product), QStringLiteral("União"));
+
+    const DetailLine line = detailLine(region + supplier + product, 1234.5, 2.25, -0.5, 12, QStringLiteral("KG"),
+                                       12.5, true, QStringLiteral("0101001"));
+    const DetailLine back = DetailLine::parse(line.text());
+    EXPECT_EQ(back.key, region + supplier + product);
+    EXPECT_EQ(back.unitPrice, QStringLiteral("1.234,50000"));
+    EXPECT_EQ(host::FloatMaskOut(back.unitPrice), 1234.5);
+    EXPECT_EQ(back.economicPricePI, QStringLiteral("-0,50000"));
+    EXPECT_EQ(back.quantity, QStringLiteral("12,000"));
+    EXPECT_EQ(back.unit, QStringLiteral("KG"));
+    EXPECT_EQ(back.discount, QStringLiteral("12,50 %"));
+    EXPECT_EQ(back.changed, QStringLiteral("S"));
+    EXPECT_EQ(back.treeCode, QStringLiteral("0101001"));
+    EXPECT_TRUE(DetailLine::parse(QString()).unitPrice.isEmpty());
+}

@@ -8,6 +8,7 @@ rpc::MethodRegistry allMethods()
     addRegisterMethods(registry);
     addAssignmentMethods(registry);
     addSaveMethods(registry);
+    addWorksheetMethods(registry);
     return registry;
 }
 

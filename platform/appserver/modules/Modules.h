@@ -17,5 +17,7 @@ void addRegisterMethods(rpc::MethodRegistry& registry);
 void addAssignmentMethods(rpc::MethodRegistry& registry);
 // Saving: GravaPlanCota.
 void addSaveMethods(rpc::MethodRegistry& registry);
+// The worksheet's items and detail lines: GetStringList.
+void addWorksheetMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules

@@ -1,0 +1,1 @@
+target_sources(supmodules PRIVATE WorksheetMethods.cpp)
