@@ -1,5 +1,9 @@
 #include "TfrmPlanCotaPrec.h"
 
+#include "FiltroCotacao.h"
+#include "PrintQuotationScreen.h"
+#include "QuotationListPage.h"
+
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/QuotationRecords.h"
 
@@ -7,12 +11,13 @@
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
 #include "host/widgets/PageControl.h"
+#include "host/widgets/grid/DBGrid.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QToolBar>
 
 namespace module {
@@ -53,20 +58,43 @@ TfrmPlanCotaPrec::TfrmPlanCotaPrec(host::RemoteSession& session, QWidget* parent
 {
     createPages();
     createPageMenu();
+    createCommands();
     edtCentCmp = new QLineEdit(this);
     edtCentCmp->setObjectName(QStringLiteral("edtCentCmp"));
     edtCentCmp->setReadOnly(true);
     edtCentCmp->setMaximumWidth(260);
     tlbPadrao->addWidget(edtCentCmp);
+    createStatusLine();
 
     cdsServRegiao.SetFieldDefs(regionFields());
     cdsCount.SetFieldDefs(counterFields());
     cdsColetapr.SetFieldDefs(quotationHeaderFields());
     cdsFornCotados.SetFieldDefs(quotedSupplierFields());
+
+    // The list page builds its grids over the tables and binds their reactions.
+    m_listPage = std::make_unique<QuotationListPage>(*this);
+    setBaseTable(&cdsColetapr);
+    cdsColetapr.AfterScroll = [this](host::DataSet&) { listScrolled(); };
+    dtsColetapr.SetDataSet(&cdsColetapr);
+    dtsColetapr.OnStateChange = [this](host::DataSource&) {
+        host::guarded([this] { BarraFerramenta(); });
+    };
+    dtsColetapr.OnDataChange = [this](host::DataSource&, host::Field*) { MostraStatus(); };
+
+    pgcPadrao->OnChanging = [this](host::TTabSheet* page, bool& allow) {
+        pgcPadraoChanging(page, allow);
+    };
+    pgcPadrao->OnChange = [this] { pgcPadraoChange(); };
+    connect(pgcPadrao, &host::TPageControl::activePageChanged, this,
+            [this](host::TTabSheet*) { checkPageMenuItems(); });
 }
 
 TfrmPlanCotaPrec::~TfrmPlanCotaPrec()
 {
+    // The pages go after this part of the window: nothing may call back into it then.
+    disconnect(pgcPadrao, nullptr, this, nullptr);
+    pgcPadrao->OnChanging = nullptr;
+    pgcPadrao->OnChange = nullptr;
     if (Cli_Sup01700::frmPlanCotaPrec == this) {
         Cli_Sup01700::frmPlanCotaPrec = nullptr;
         Cli_Sup01700::boStCriado = false;
@@ -103,6 +131,46 @@ void TfrmPlanCotaPrec::createPageMenu()
     mnuPadrao = item(QStringLiteral("mnuPadrao"), QStringLiteral("&Produtos Cotados"));
     mnuProdForn = item(QStringLiteral("mnuProdForn"), QStringLiteral("Pro&duto/Fornecedor"));
     mnuFornProd = item(QStringLiteral("mnuFornProd"), QStringLiteral("&Fornecedor/Produto"));
+
+    // Whatever a menu item did, the items end up checked by the page shown.
+    auto selects = [this](QAction* action, std::function<void()> select) {
+        host::connectGuarded(action, &QAction::triggered, this, [this, select](bool) {
+            const auto recheck = qScopeGuard([this] { checkPageMenuItems(); });
+            select();
+        });
+    };
+    selects(mnuCotacao, [this] { selectPageFromMenu(tshCotacao); });
+    selects(mnuPadrao, [this] { mnuPadraoClick(); });
+    selects(mnuProdForn, [this] { selectPageFromMenu(tshProdForn); });
+    selects(mnuFornProd, [this] { selectPageFromMenu(tshFornProd); });
+    selects(mnuIncCotacao, [] {});
+}
+
+void TfrmPlanCotaPrec::createStatusLine()
+{
+    // Number, date and buyer of the current quotation, in bold.
+    for (int i = 0; i < 3; ++i) {
+        QLabel* panel = statusPanel(i);
+        QFont bold = panel->font();
+        bold.setBold(true);
+        panel->setFont(bold);
+        panel->setMinimumWidth(i == 2 ? 260 : 100);
+    }
+}
+
+host::DBGrid* TfrmPlanCotaPrec::dbgCotacao() const
+{
+    return m_listPage->dbgCotacao;
+}
+
+host::DBGrid* TfrmPlanCotaPrec::dbgForns() const
+{
+    return m_listPage->dbgForns;
+}
+
+host::DBGrid* TfrmPlanCotaPrec::dbgRegiao() const
+{
+    return m_listPage->dbgRegiao;
 }
 
 void TfrmPlanCotaPrec::FormCreate()
@@ -127,6 +195,10 @@ void TfrmPlanCotaPrec::FormCreate()
     cdsCount.CreateDataSet();
     boExcForn = boExcProd = boAltMarca = boIncRegiao = boAplicaRegioes = false;
     cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).Tag = -1;
+
+    // The quotation's printed form is a screen of the system, opened by its number.
+    registerPrintQuotationScreen();
+    BarraFerramenta();
 }
 
 void TfrmPlanCotaPrec::FormActivate()
@@ -143,13 +215,14 @@ void TfrmPlanCotaPrec::FormActivate()
     cdsColetapr.CreateDataSet();
     cdsFornCotados.CreateDataSet();
     m_firstTime = false;
+    BarraFerramenta();
 }
 
 void TfrmPlanCotaPrec::loadPurchasingCentre()
 {
     host::Halvore& halvore = host::Halvore::instance();
     if (!halvore.database())
-        host::MensErro(QStringLiteral("Não há conexão com o banco de dados."));
+        host::MensErro(host::Messages::shared().Msg(QStringLiteral("Sem_BancoDados")));
     host::Query qryCentCmp(*halvore.database(), QStringLiteral("qryCentCmp"));
     qryCentCmp.LoadSQL(kScreen);
     qryCentCmp.SetParam(QStringLiteral("P_CDFILIAL"), halvore.FiliProc());
@@ -187,6 +260,7 @@ void TfrmPlanCotaPrec::FormClose()
         netPlanCotaPrec.Close();
     if (netSuprimentos.Connected())
         netSuprimentos.Close();
+    DestroiFiltroCotacao();
     Cli_Sup01700::stlCotacao.reset();
     Cli_Sup01700::stlOldCotacao.reset();
     Cli_Sup01700::boStCriado = false;

@@ -1,22 +1,38 @@
 #pragma once
 
+#include "PageHandler.h"
+
 #include "host/core/DataSet.h"
+#include "host/core/DataSource.h"
 #include "host/forms/TfrmPadraoGrid.h"
 #include "host/net/NetConnection.h"
 
+#include <QDate>
+#include <QHash>
+#include <functional>
 #include <memory>
 
 class QLineEdit;
+class QMenu;
+class QToolButton;
 
 namespace host {
+class DBGrid;
 class TTabSheet;
-}
+} // namespace host
 
 namespace module {
+
+class QuotationListPage;
 
 // The price quotation worksheet's main window (screen "SUP01700"): its pages, its two
 // connections to the application server, the tables it shares with its dialogs and the
 // markers the maintenance dialogs set for the next save.
+//
+// The window's own commands are one QAction each (mnu...), shown as a menu item and as a
+// tool button (sbt.../spb...). A command whose work belongs to another part of the screen
+// (the worksheet, the assignment pages, the tools) gets it through setCommandHandler; until
+// then it stays disabled.
 class TfrmPlanCotaPrec : public host::TfrmPadraoGrid
 {
     Q_OBJECT
@@ -35,12 +51,37 @@ public:
     host::TTabSheet* tshProdForn = nullptr;
     host::TTabSheet* tshFornProd = nullptr;
 
-    // Page selection menu items.
+    // Page selection menu items; each is checked while its page is active.
     QAction* mnuIncCotacao = nullptr;
     QAction* mnuCotacao = nullptr;
     QAction* mnuPadrao = nullptr;
     QAction* mnuProdForn = nullptr;
     QAction* mnuFornProd = nullptr;
+
+    // The window's own commands and their tool buttons.
+    QMenu* mnuManutencao = nullptr;
+    QAction* mnuFiltro = nullptr;
+    QAction* mnuCadAut = nullptr;
+    QAction* mnuSimulacao = nullptr;
+    QAction* mnuCopiarCota = nullptr;
+    QAction* mnuAutoMelhor = nullptr;
+    QAction* mnuObs = nullptr;
+    QAction* mnuPlanilha = nullptr;
+    QAction* mnuHistorico = nullptr; // a toggle
+    QAction* mnuReajustPr = nullptr;
+    QAction* mnuQtComprar = nullptr;
+    QAction* mnuExclPrZero = nullptr;
+    QToolButton* sbtFiltro = nullptr;
+    QToolButton* sbtCadAut = nullptr;
+    QToolButton* sbtSimulacao = nullptr;
+    QToolButton* sbtCopiarCota = nullptr;
+    QToolButton* sbtAutoMelhor = nullptr;
+    QToolButton* spbObs = nullptr;
+    QToolButton* sbtPlanilha = nullptr;
+    QToolButton* sbtHistorico = nullptr;
+    QToolButton* sbtReajustPr = nullptr;
+    QToolButton* sbtQtComprar = nullptr;
+    QToolButton* sbtExclPrZero = nullptr;
 
     // Name of the purchasing centre, beside the tool bar.
     QLineEdit* edtCentCmp = nullptr;
@@ -51,12 +92,22 @@ public:
     host::DataSet cdsServRegiao{QStringLiteral("cdsServRegiao")};
     host::DataSet cdsParaSupri{QStringLiteral("cdsParaSupri")};
     host::DataSet cdsCount{QStringLiteral("cdsCount")};
+    // The assignment pages' tables, loaded for the current quotation while their page is
+    // active: region/supplier pairs and items (product/supplier page), product/brand pairs
+    // and items (supplier/product page).
+    host::DataSet cdsRegForn{QStringLiteral("cdsRegForn")};
+    host::DataSet cdsProdForn{QStringLiteral("cdsProdForn")};
+    host::DataSet cdsProdMarca{QStringLiteral("cdsProdMarca")};
+    host::DataSet cdsFornProd{QStringLiteral("cdsFornProd")};
+    // The quotation list's data source: its state changes recompute the command states.
+    host::DataSource dtsColetapr;
 
     // Register-changed markers, set by the maintenance dialogs and sent by the next save.
     bool boExcForn = false;
     bool boExcProd = false;
     bool boAltMarca = false;
     bool boIncRegiao = false;
+    // The worksheet's last answer to "apply the changes to the other regions".
     bool boAplicaRegioes = false;
 
     // Why the selected region/supplier pair may not be changed on the assignment pages
@@ -75,17 +126,95 @@ public:
     // menu items follow their tabs.
     void MostraPaginasPlanilha(bool emPlanilha);
 
+    // ---- the quotation list ------------------------------------------------------------
+    QuotationListPage& listPage() const { return *m_listPage; }
+    host::DBGrid* dbgCotacao() const;
+    host::DBGrid* dbgForns() const;
+    host::DBGrid* dbgRegiao() const;
+    // Reloads the list (GetColetaPr) after a new quotation or a duplication: t1 buyer list,
+    // t2 buyer marker, t3 region marker, t4 supplier marker, t5 period marker, d1 and d2
+    // the period.
+    void AtualizaCotacao(const QString& t1, const QString& t2, const QString& t3, const QString& t4,
+                         const QString& t5, const QDate& d1, const QDate& d2);
+    // The current quotation's branch, number and date ("" / invalid when the list is empty).
+    QString currentBranch() const;
+    QString currentNumber() const;
+    QDate currentDate() const;
+    // A purchasing parameter of the branch (cdsParaSupri); "" before they are loaded.
+    QString purchasingParameter(const QString& name) const;
+
+    // ---- command states and pages ------------------------------------------------------
+    // Recomputes which commands, menu items and pages are available (after every scroll,
+    // state change, page change, deletion and cancel).
+    void BarraFerramenta();
+    // Before the user changes page: leaving the list page for another buyer's quotation
+    // asks "Alert_Oper" when the purchasing parameters tie products to their buyers.
+    void pgcPadraoChanging(host::TTabSheet* newPage, bool& allow);
+    // After a page change: checks the page's menu item, builds or loads the page.
+    void pgcPadraoChange();
+    // Shows the current quotation's number, date and buyer in the status line.
+    void MostraStatus();
+
+    // ---- what other parts of the screen bring ------------------------------------------
+    // The work of one of the window's own commands; its menu item and tool button stay
+    // disabled while it has none.
+    void setCommandHandler(QAction* command, std::function<void()> handler);
+    bool hasCommandHandler(QAction* command) const;
+    // The logic of a page (the worksheet, the assignment pages, the new-quotation page).
+    void setPageHandler(host::TTabSheet* page, PageHandler* handler);
+    PageHandler* pageHandler(host::TTabSheet* page) const;
+    // Opens the new-quotation page (its CriaInclusaoCotacao); the include command of the
+    // list page is disabled while it is not installed.
+    std::function<void()> onOpenNewQuotation;
+
 protected:
     void FormCreate() override;
     void FormActivate() override;
     void FormClose() override;
 
+    // The base commands, handled per page.
+    void sbtIncluirClick() override;
+    void sbtAlterarClick() override;
+    void sbtExcluirClick() override;
+    void sbtConfirmarClick() override;
+    void sbtCancelarClick() override;
+    void sbtProcurarClick() override;
+    void sbtVerificarClick() override;
+    void sbtImprimirClick() override;
+    void Primeiro1Click() override;
+    void Anterior1Click() override;
+    void Proximo1Click() override;
+    void Ultimo1Click() override;
+
 private:
     void createPages();
     void createPageMenu();
+    void createCommands();
+    void createStatusLine();
     void loadPurchasingCentre();
 
+    // Commands and pages.
+    void sbtFiltroClick();
+    void selectPageFromMenu(host::TTabSheet* page);
+    void mnuPadraoClick();
+    void checkPageMenuItems();
+    bool onListPage() const;
+    PageHandler* activeHandler() const;
+    void enableCommand(QAction* command, bool enabled);
+    void setPageEnabled(host::TTabSheet* page, bool enabled);
+    void listPageStates();
+    void regionPageStates();
+    void everyPageStates();
+
+    // Loads that follow the current quotation.
+    void listScrolled();
+    void loadRegions(bool force);
+    void loadAssignmentPage(host::TTabSheet* page);
+
     bool m_firstTime = true;
+    std::unique_ptr<QuotationListPage> m_listPage;
+    QHash<QAction*, std::function<void()>> m_commandHandlers;
+    QHash<host::TTabSheet*, PageHandler*> m_pageHandlers;
 };
 
 } // namespace module
