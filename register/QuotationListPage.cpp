@@ -107,8 +107,8 @@ void QuotationListPage::createGrids()
     dbgCotacao->SetColor(host::clInfoBk());
     dbgCotacao->SetColumns({
         Column{kCollectionType, {}, 26, {}, {}, true, false},
-        Column{QStringLiteral("NRCOLEPRECO"), {}, 0, {}, {}, true, false},
-        Column{QStringLiteral("DTCOLEPREC"), {}, 0, {}, {}, true, false},
+        Column{QStringLiteral("NRCOLEPRECO"), {}, 92, {}, {}, true, false},
+        Column{QStringLiteral("DTCOLEPREC"), {}, 84, {}, {}, true, false},
         Column{kBuyer, {}, 188, {}, {}, true, false},
         Column{QStringLiteral("Semana"), {}, 70, {}, {}, true, false},
         Column{QStringLiteral("Data"), QStringLiteral("Validade (Data)"), 170, {}, {}, true, false},
@@ -120,7 +120,7 @@ void QuotationListPage::createGrids()
     dbgForns->setObjectName(QStringLiteral("dbgForns"));
     dbgForns->SetReadOnly(true);
     dbgForns->SetColumns({
-        Column{QStringLiteral("IDTPIJURFORN")},
+        Column{QStringLiteral("IDTPIJURFORN"), {}, 96},
         Column{QStringLiteral("NRINSJURFORN"), {}, 140},
         Column{QStringLiteral("NMRAZSOCFORN")},
         Column{QStringLiteral("NMFANTFORN")},

@@ -2,11 +2,14 @@
 
 #include "Cli_Sup01700.h"
 
+#include "register/FiltroCotacao.h"
 #include "register/TfrmPlanCotaPrec.h"
 
 #include "host/net/CheckResultServ.h"
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
+#include "host/widgets/PageControl.h"
+#include "host/widgets/grid/DBGrid.h"
 
 namespace module {
 
@@ -40,6 +43,11 @@ void CriaPlanCotaPrec()
             form->close();
             return;
         }
+        CriaFiltroCotacao();
+        if (Cli_Sup01700::frmPlanCotaPrec != form)
+            return;  // the window closed meanwhile
+        if (form->tshCotacao->Enabled() && form->pgcPadrao->ActivePage() == form->tshCotacao)
+            form->dbgCotacao()->setFocus();
     }
     Cli_Sup01700::frmPlanCotaPrec->showForm();
 }

@@ -42,10 +42,10 @@ protected:
         ModuleFixture::TearDown();
     }
 
-    void openMainWindow(const QString& operatorCode, const QString& branch = QStringLiteral("0001"))
+    // The main window with its first filter closed unconfirmed, records cleared.
+    void openWindow(const QString& operatorCode, const QString& branch = QStringLiteral("0001"))
     {
-        loginAs(operatorCode, branch);
-        module::CriaPlanCotaPrec();
+        openMainWindow(operatorCode, branch, false);
         ASSERT_NE(mainForm(), nullptr);
         ui().clearRecords();
     }
@@ -99,7 +99,7 @@ void confirm(QDialog& dialog)
 
 TEST_F(FilterDialog, ABuyerStartsWithHimselfAndTheValidityOfHisLatestQuotation)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"));
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 200) << "before the purchasing parameters are loaded";
         EXPECT_TRUE(findWidget<QRadioButton>(f, QStringLiteral("rbtListaComprador"))->isChecked());
@@ -143,9 +143,10 @@ TEST_F(FilterDialog, ABuyerStartsWithHimselfAndTheValidityOfHisLatestQuotation)
     for (const auto& event : ui().busyEvents())
         if (event.shown)
             busyTexts << event.text;
+    // The first creation (with the main window) read the filter data under its own text.
+    EXPECT_EQ(callsOf(QStringLiteral("GetDadosFiltro")), 1);
     EXPECT_EQ(busyTexts,
-              (QStringList{QStringLiteral("Recebendo dados para o filtro do servidor..."),
-                           QStringLiteral("Recebendo cotação de preços do servidor..."),
+              (QStringList{QStringLiteral("Recebendo cotação de preços do servidor..."),
                            QStringLiteral("Recebendo parâmetros de compras e "
                                           "suprimentos do servidor...")}));
     ui().expectNoBusyShown();
@@ -153,7 +154,7 @@ TEST_F(FilterDialog, ABuyerStartsWithHimselfAndTheValidityOfHisLatestQuotation)
 
 TEST_F(FilterDialog, AManagerStartsWithAllBuyersAndNoPeriodListsTheWholeCentre)
 {
-    openMainWindow(QStringLiteral("FERNANDA.LUZ"));
+    openWindow(QStringLiteral("FERNANDA.LUZ"));
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_TRUE(f.rbtTodosComprador->isChecked());
         EXPECT_FALSE(f.sbtComprador->isEnabled());
@@ -177,7 +178,7 @@ TEST_F(FilterDialog, AManagerStartsWithAllBuyersAndNoPeriodListsTheWholeCentre)
 
 TEST_F(FilterDialog, ValidationsStopTheConfirmationInOrderAndCancelSendsNothing)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"));
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     QWidget* focusAfterPeriodCheck = nullptr;
     filter([&](TfrmFiltroCotacao& f) {
         click(f, QStringLiteral("rbtTodosComprador"));
@@ -224,7 +225,7 @@ TEST_F(FilterDialog, ValidationsStopTheConfirmationInOrderAndCancelSendsNothing)
 
 TEST_F(FilterDialog, AWeekTypedMovesItsDateToTheWeeksEdgeWithinTheYearsWeeks)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"));
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     filter([](TfrmFiltroCotacao& f) {
         // 2025 has no week 53: its last week, 52, runs from 22/12 to 28/12.
         typeWeek(f, QStringLiteral("speInicial"), QStringLiteral("53"));
@@ -246,7 +247,7 @@ TEST_F(FilterDialog, AWeekTypedMovesItsDateToTheWeeksEdgeWithinTheYearsWeeks)
 
 TEST_F(FilterDialog, RefreshRepeatsTheLastConfirmedFilterWithoutShowingTheDialog)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"));
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     filter([](TfrmFiltroCotacao& f) { confirm(f); });
     ASSERT_EQ(listedQuotations(), QStringList{QStringLiteral("0000000003")});
 
@@ -271,7 +272,7 @@ TEST_F(FilterDialog, RefreshRepeatsTheLastConfirmedFilterWithoutShowingTheDialog
 
 TEST_F(FilterDialog, SavedListsComeBackAndQuotedSuppliersAreReadOnce)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"));
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     const QStringList quoted = column(QStringLiteral(
         "SELECT DISTINCT CDFORNECED FROM ITEMCOLE WHERE CDFILIAL = '0001' ORDER BY CDFORNECED"));
     ASSERT_GE(quoted.size(), 2);
@@ -336,7 +337,7 @@ TEST_F(FilterDialog, SavedListsComeBackAndQuotedSuppliersAreReadOnce)
 
 TEST_F(FilterDialog, ACentreThatHidesTheWorksheetChoiceGetsTheShortDialog)
 {
-    openMainWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
+    openWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 200);
         confirm(f);

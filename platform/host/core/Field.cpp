@@ -134,22 +134,21 @@ QString Field::formatValue(const QVariant& v, bool forDisplay) const
 
 QString Field::DisplayText() const
 {
-    QString text;
+    // The handler starts from the field's own text and may replace or clear it.
+    QString text = formatValue(Value(), true);
     if (OnGetText) {
         OnGetText(*this, text, true);
-        return text;
     }
-    return formatValue(Value(), true);
+    return text;
 }
 
 QString Field::Text() const
 {
-    QString text;
+    QString text = formatValue(Value(), false);
     if (OnGetText) {
         OnGetText(*this, text, false);
-        return text;
     }
-    return formatValue(Value(), false);
+    return text;
 }
 
 } // namespace host

@@ -74,7 +74,8 @@ public:
     QString formatValue(const QVariant& value, bool forDisplay) const;
 
     // Events. OnValidate runs before a new value is accepted (throw to refuse it);
-    // OnChange after it was written; OnGetText replaces the shown text.
+    // OnChange after it was written; OnGetText receives the field's own text and may
+    // replace or clear it.
     std::function<void(Field&)> OnValidate;
     std::function<void(Field&)> OnChange;
     std::function<void(const Field&, QString& text, bool displayText)> OnGetText;

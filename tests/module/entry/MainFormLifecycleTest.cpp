@@ -7,6 +7,7 @@
 #include "register/TfrmPlanCotaPrec.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QLineEdit>
 #include <QPointer>
 
@@ -28,8 +29,17 @@ void closeAndRelease(TfrmPlanCotaPrec* form)
 TEST_F(ModuleFixture, CreatedOnceWithItsConnectionsCentreAndLists)
 {
     loginAs(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0002"));
+    ui().onModal(QStringLiteral("SUP01701"), [](QDialog& filter) { filter.reject(); });
     module::IniProc();
     TfrmPlanCotaPrec* form = mainForm();
+    ASSERT_EQ(ui().modals().size(), 1);  // the filter opened with the window
+    EXPECT_EQ(ui().modals().first().screen, QStringLiteral("SUP01701"));
+    QStringList busyTexts;
+    for (const auto& event : ui().busyEvents())
+        if (event.shown)
+            busyTexts << event.text;
+    EXPECT_TRUE(busyTexts.contains(QStringLiteral("Recebendo dados para o filtro do servidor...")));
+    ui().expectNoBusyShown();
     ASSERT_NE(form, nullptr);
     EXPECT_TRUE(Cli_Sup01700::boStCriado);
     EXPECT_TRUE(form->netPlanCotaPrec.Connected());
@@ -57,17 +67,18 @@ TEST_F(ModuleFixture, CreatedOnceWithItsConnectionsCentreAndLists)
     EXPECT_EQ(form->tshPadrao->PageIndex(), 3);
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Planilha de Cotação de Preços"));
 
-    // A second call only shows the form again: no new window, no GetBanco.
+    // A second call only shows the form again: no new window, no GetBanco, no filter.
     module::CriaPlanCotaPrec();
     EXPECT_EQ(mainForm(), form);
     EXPECT_EQ(callsOf(QStringLiteral("GetBanco")), 1);
+    EXPECT_EQ(ui().modals().size(), 1);
 }
 
 TEST_F(ModuleFixture, ClosingReleasesEverythingAndTheNextCallStartsAfresh)
 {
-    loginAs(QStringLiteral("ANA.CARVALHO"));
-    module::CriaPlanCotaPrec();
+    openMainWindow(QStringLiteral("ANA.CARVALHO"));
     TfrmPlanCotaPrec* first = mainForm();
+    EXPECT_GT(first->cdsColetapr.RecordCount(), 0);  // the confirmed filter loaded the list
     ASSERT_NE(first, nullptr);
     first->Incluir->setEnabled(true);
     closeAndRelease(first);
@@ -77,8 +88,9 @@ TEST_F(ModuleFixture, ClosingReleasesEverythingAndTheNextCallStartsAfresh)
     EXPECT_FALSE(Cli_Sup01700::stlOldCotacao);
 
     Cli_Sup01700::stCdCentCmp.clear();
-    module::CriaPlanCotaPrec();
+    openMainWindow(QStringLiteral("ANA.CARVALHO"));
     ASSERT_NE(mainForm(), nullptr);
+    EXPECT_EQ(callsOf(QStringLiteral("GetDadosFiltro")), 2);  // a new filter dialog
     EXPECT_EQ(callsOf(QStringLiteral("GetBanco")), 2);
     EXPECT_EQ(Cli_Sup01700::stCdCentCmp, QStringLiteral("0001"));  // first activation again
     EXPECT_TRUE(Cli_Sup01700::stlCotacao);
@@ -107,8 +119,7 @@ TEST_F(ModuleFixture, AnMssqlServerRefusesTheScreen)
 TEST_F(ModuleFixture, A480PixelScreenMaximisesTheWindow)
 {
     host::TfrmPadraoGrid::setScreenHeightForTests(480);
-    loginAs(QStringLiteral("ANA.CARVALHO"));
-    module::CriaPlanCotaPrec();
+    openMainWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0001"), false);
     ASSERT_NE(mainForm(), nullptr);
     EXPECT_TRUE(mainForm()->windowState() & Qt::WindowMaximized);
 

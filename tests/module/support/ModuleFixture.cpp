@@ -8,10 +8,13 @@
 #include "host/net/RemoteSession.h"
 #include "host/ui/Halvore.h"
 #include "module/entry/Cli_Sup01700.h"
+#include "module/entry/Sup01700Entry.h"
 #include "register/TfrmPlanCotaPrec.h"
 #include "support/TestApplication.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QToolButton>
 
 namespace moduletest {
 
@@ -63,6 +66,19 @@ void ModuleFixture::loginAs(const QString& operatorCode, const QString& branch)
     halvore.setOperator(m_session->operatorCode(), answer.name, m_session->branch());
     halvore.setDatabase(m_db.get());
     halvore.setRemoteSession(m_session.get());
+}
+
+void ModuleFixture::openMainWindow(const QString& operatorCode, const QString& branch,
+                                   bool confirmFilter)
+{
+    loginAs(operatorCode, branch);
+    const QString button = confirmFilter ? QStringLiteral("sbtConfirma") : QStringLiteral("sbtCancel");
+    ui().onModal(QStringLiteral("SUP01701"), [button](QDialog& dialog) {
+        auto* press = dialog.findChild<QToolButton*>(button);
+        ASSERT_NE(press, nullptr);
+        press->click();
+    });
+    module::CriaPlanCotaPrec();
 }
 
 int ModuleFixture::callsOf(const QString& method) const

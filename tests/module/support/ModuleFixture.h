@@ -32,6 +32,10 @@ protected:
 
     // Logs `operatorCode` in (password "demo") at `branch` and fills the session.
     void loginAs(const QString& operatorCode, const QString& branch = QStringLiteral("0001"));
+    // Logs in and opens the main window as the host does; the filter dialog that opens
+    // with it is confirmed as it stands, or closed with its cancel button.
+    void openMainWindow(const QString& operatorCode, const QString& branch = QStringLiteral("0001"),
+                        bool confirmFilter = true);
     // Replaces or adds a method of the server before the first call (tests that need
     // another answer, e.g. another database kind).
     void overrideMethod(appserver::rpc::Method method);
