@@ -39,8 +39,13 @@ void TTabSheet::SetEnabled(bool enabled)
 {
     m_enabled = enabled;
     setEnabled(enabled);
-    if (m_pageControl)
-        m_pageControl->syncTab(this);
+    if (!m_pageControl)
+        return;
+    // A disabled page stays the one shown; only its tab can no longer be chosen.
+    TTabSheet* shown = m_pageControl->ActivePage();
+    m_pageControl->syncTab(this);
+    if (shown && m_pageControl->ActivePage() != shown)
+        m_pageControl->SetActivePage(shown);
 }
 
 // --- TPageControl --------------------------------------------------------------------

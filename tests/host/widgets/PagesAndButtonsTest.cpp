@@ -114,6 +114,13 @@ TEST_F(PageControlTest, HiddenAndDisabledTabsAreOutOfReach)
     EXPECT_TRUE(pages->SelectPage(worksheet));
     EXPECT_EQ(pages->ActivePage(), worksheet);
 
+    // Disabling the page shown keeps it shown (its controls go grey), without events.
+    log.clear();
+    worksheet->SetEnabled(false);
+    EXPECT_EQ(pages->ActivePage(), worksheet);
+    EXPECT_TRUE(log.isEmpty());
+    worksheet->SetEnabled(true);
+
     // Hiding the active page's tab shows another page, without events.
     log.clear();
     worksheet->SetTabVisible(false);
