@@ -4,6 +4,8 @@
 #include "PrintQuotationScreen.h"
 #include "QuotationListPage.h"
 
+#include "worksheet/Worksheet.h"
+
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/QuotationRecords.h"
 
@@ -73,6 +75,8 @@ TfrmPlanCotaPrec::TfrmPlanCotaPrec(host::RemoteSession& session, QWidget* parent
 
     // The list page builds its grids over the tables and binds their reactions.
     m_listPage = std::make_unique<QuotationListPage>(*this);
+    m_worksheet = std::make_unique<Worksheet>(*this);
+    setPageHandler(tshPadrao, m_worksheet.get());
     setBaseTable(&cdsColetapr);
     cdsColetapr.AfterScroll = [this](host::DataSet&) { listScrolled(); };
     dtsColetapr.SetDataSet(&cdsColetapr);
@@ -203,6 +207,7 @@ void TfrmPlanCotaPrec::FormCreate()
 
 void TfrmPlanCotaPrec::FormActivate()
 {
+    m_worksheet->stCdProdAnterior.clear();
     if (screenHeight() == 480)
         setWindowState(windowState() | Qt::WindowMaximized);
     update();

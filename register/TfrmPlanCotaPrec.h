@@ -24,6 +24,7 @@ class TTabSheet;
 namespace module {
 
 class QuotationListPage;
+class Worksheet;
 
 // The price quotation worksheet's main window (screen "SUP01700"): its pages, its two
 // connections to the application server, the tables it shares with its dialogs and the
@@ -131,6 +132,8 @@ public:
     host::DBGrid* dbgCotacao() const;
     host::DBGrid* dbgForns() const;
     host::DBGrid* dbgRegiao() const;
+    // The price worksheet (page tshPadrao).
+    Worksheet& worksheet() const { return *m_worksheet; }
     // Reloads the list (GetColetaPr) after a new quotation or a duplication: t1 buyer list,
     // t2 buyer marker, t3 region marker, t4 supplier marker, t5 period marker, d1 and d2
     // the period.
@@ -213,6 +216,7 @@ private:
 
     bool m_firstTime = true;
     std::unique_ptr<QuotationListPage> m_listPage;
+    std::unique_ptr<Worksheet> m_worksheet;
     QHash<QAction*, std::function<void()>> m_commandHandlers;
     QHash<host::TTabSheet*, PageHandler*> m_pageHandlers;
 };

@@ -1,0 +1,137 @@
+// Opening the worksheet: what is loaded for a quotation and region, when the server is
+// asked again, the single-item quotation, and a load that finds nothing.
+
+#include "WorksheetTestSupport.h"
+
+#include <algorithm>
+
+using namespace listtest;
+using namespace worksheettest;
+
+namespace {
+
+QStringList sorted(QStringList list)
+{
+    list.sort();
+    return list;
+}
+
+} // namespace
+
+TEST_F(WorksheetFixture, ASingleItemShowsOneCellAndNothingExtraIsPending)
+{
+    openWorksheet(kDaniela, kSingleItem);
+    ASSERT_EQ(form().pgcPadrao->ActivePage(), form().tshPadrao);
+    EXPECT_EQ(grid().DataRowCount(), 1);
+    EXPECT_EQ(grid().DataColCount(), 1);
+    // The item is there twice for the pivot, but no change waits to be saved.
+    EXPECT_EQ(items().RecordCount(), 2);
+    EXPECT_EQ(items().ChangeCount(), 0);
+    EXPECT_FALSE(sheet().pending());
+    EXPECT_EQ(lines().size(), 1);
+
+    const auto painted = paint();
+    const double price = dbValue(QStringLiteral("SELECT VRPRECUNIITM FROM ITEMCOLE WHERE "
+                                                "NRCOLEPRECO = ?"),
+                                 {kSingleItem})
+                             .toDouble();
+    EXPECT_EQ(painted.value(QPoint(0, 0)).text, host::FormatFloat("#,##0.00000", price));
+    // One supplier: the column caption names both column dimensions together.
+    EXPECT_EQ(painted.value(QPoint(-1, -2)).text, "Região/Fornecedor");
+    EXPECT_EQ(form().cdsCount.FieldByName(QStringLiteral("NRFORN")).AsFloat(), 1.0);
+}
+
+TEST_F(WorksheetFixture, AllRegionsLoadOnceAndAChosenRegionLoadsItsItems)
+{
+    openWorksheet(kAna, kAnaQuotation);
+    EXPECT_EQ(form().cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).AsString(), "XXX");
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+    const int all = itemCount(kAnaQuotation);
+    EXPECT_EQ(items().RecordCount(), all);
+    EXPECT_EQ(lines().size(), all);
+    EXPECT_EQ(items().IndexName(), "IndCube");
+
+    // The distinct regions and suppliers, and the counters over the items' order.
+    QStringList regions, suppliers;
+    QSqlQuery query(db().sql());
+    query.exec(QStringLiteral("SELECT DISTINCT CDREGIAO FROM ITEMCOLE WHERE NRCOLEPRECO = '") +
+               kAnaQuotation + QStringLiteral("'"));
+    while (query.next())
+        regions << query.value(0).toString();
+    query.exec(QStringLiteral("SELECT DISTINCT CDFORNECED FROM ITEMCOLE WHERE NRCOLEPRECO = '") +
+               kAnaQuotation + QStringLiteral("'"));
+    while (query.next())
+        suppliers << query.value(0).toString().trimmed();
+    EXPECT_EQ(sorted(sheet().DegRegistros(QStringLiteral("R"), false)), sorted(regions));
+    EXPECT_EQ(sorted(sheet().DegRegistros(QStringLiteral("F"), false)), sorted(suppliers));
+    const host::DataSet& counters = form().cdsCount;
+    EXPECT_EQ(counters.FieldByName(QStringLiteral("NRFORN")).AsFloat(), suppliers.size());
+    // Each supplier starts its regions again: more region changes than regions.
+    EXPECT_GT(counters.FieldByName(QStringLiteral("NRREGIAO")).AsFloat(), regions.size());
+
+    // Back to the list and again to the worksheet: nothing is asked again.
+    form().pgcPadrao->SelectPage(form().tshCotacao);
+    selectWorksheet();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+
+    // One region, chosen on the region page.
+    form().pgcPadrao->SelectPage(form().tshRegiao);
+    ASSERT_TRUE(form().cdsServRegiao.Locate(QStringLiteral("CDREGIAO"), QStringLiteral("002")));
+    selectWorksheet();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+    EXPECT_EQ(items().RecordCount(),
+              itemCount(kAnaQuotation, QStringLiteral("AND CDREGIAO = '002'")));
+    EXPECT_EQ(sheet().DegRegistros(QStringLiteral("R"), false), QStringList{"002"});
+    form().pgcPadrao->SelectPage(form().tshRegiao);
+    selectWorksheet();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+}
+
+TEST_F(WorksheetFixture, AProductNameWithAQuoteFiltersTheItemsWhenQuoted)
+{
+    db().exec(QStringLiteral("UPDATE PRODUTO SET NMPRODUTO = 'FEIJÃO D''ÁGUA 1KG' WHERE "
+                             "CDARVPROD = '0101003'"));
+    openWorksheet(kAna, kAnaQuotation);
+    int row = 0;
+    while (row < grid().DataRowCount() &&
+           !module::productNameOf(grid().Cells(-1, row)).contains(QStringLiteral("D'ÁGUA")))
+        ++row;
+    ASSERT_LT(row, grid().DataRowCount());
+    select(QPoint(0, row));
+    EXPECT_EQ(Cli_Sup01700::stNmProduto, QStringLiteral("FEIJÃO D'ÁGUA 1KG"));
+
+    items().SetFilter(QStringLiteral("[COCPRODUTO] = '") +
+                      sheet().RetornaVlr(QStringLiteral("P"), true) + QStringLiteral("'"));
+    items().SetFiltered(true);
+    const int expected =
+        itemCount(kAnaQuotation, QStringLiteral("AND CDPRODUTO = '%1' AND CDMARCA = '%2'")
+                                     .arg(Cli_Sup01700::stCdProduto, Cli_Sup01700::stCdMarca));
+    EXPECT_GT(expected, 0);
+    EXPECT_EQ(items().RecordCount(), expected);
+    items().SetFiltered(false);
+}
+
+TEST_F(WorksheetFixture, ARegionWithoutItemsFailsBackToTheListAndIsAskedForAgain)
+{
+    openAs(kAna);
+    goTo(kAnaQuotation);
+    form().pgcPadrao->SelectPage(form().tshRegiao);
+    ASSERT_TRUE(form().cdsServRegiao.Locate(QStringLiteral("CDREGIAO"), QStringLiteral("002")));
+    // Another operator removed the region's items meanwhile.
+    db().exec(QStringLiteral("DELETE FROM ITEMCOLE WHERE NRCOLEPRECO = '%1' AND CDREGIAO = '002'")
+                  .arg(kAnaQuotation));
+
+    selectWorksheet();
+    EXPECT_EQ(ui().lastMessage(), "Não há produtos cotados para região posicionada ou a cotaçao "
+                                  "foi excluída por outro operador.");
+    EXPECT_EQ(form().pgcPadrao->ActivePage(), form().tshCotacao);
+    ui().expectNoBusyShown();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+
+    // The failed load does not count as loaded: the next attempt asks the server.
+    ui().clearRecords();
+    selectWorksheet();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+    EXPECT_EQ(form().pgcPadrao->ActivePage(), form().tshCotacao);
+    EXPECT_EQ(ui().messages().size(), 1);
+}

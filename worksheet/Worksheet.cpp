@@ -1,0 +1,365 @@
+// The price worksheet page: its tables and pivot, building it for the current quotation
+// and region, and loading the items and detail lines from the server.
+
+#include "Worksheet.h"
+
+#include "DetailList.h"
+
+#include "module/entry/Cli_Sup01700.h"
+#include "register/QuotationListPage.h"
+#include "register/TfrmPlanCotaPrec.h"
+
+#include "host/core/Exceptions.h"
+#include "host/net/CheckResultServ.h"
+#include "host/net/NetTexts.h"
+#include "host/ui/Guard.h"
+#include "host/widgets/PageControl.h"
+#include "host/widgets/SystemColors.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QScopeGuard>
+#include <QScopedValueRollback>
+#include <QVBoxLayout>
+#include <limits>
+
+namespace module {
+
+namespace {
+
+const QString kRegionField = QStringLiteral("CDREGIAO");
+const QString kNumberField = QStringLiteral("NRCOLEPRECO");
+const QString kAllRegions = QStringLiteral("XXX");
+const QString kIndex = QStringLiteral("IndCube");
+
+// The loaded-state markers of a failed load: no quotation or region number matches them.
+constexpr int kNothingLoaded = std::numeric_limits<int>::min();
+
+host::FieldDefs itemFields()
+{
+    return {host::FieldDef::text(QStringLiteral("COCREGIAO"), 35),
+            host::FieldDef::text(QStringLiteral("COCFORNECED"), 63),
+            host::FieldDef::text(QStringLiteral("COCPRODUTO"), 91),
+            host::FieldDef::of(QStringLiteral("CONTA"), host::FieldType::Float)};
+}
+
+host::FieldDefs errorFields()
+{
+    return {host::FieldDef::text(QStringLiteral("CDREGIAO"), 3),
+            host::FieldDef::text(QStringLiteral("CDFORNECED"), 21),
+            host::FieldDef::text(QStringLiteral("CDPRODUTO"), 10),
+            host::FieldDef::text(QStringLiteral("CDMARCA"), 5),
+            host::FieldDef::text(QStringLiteral("IDERRO"), 7)};
+}
+
+// A code as a number for the loaded-state markers; `otherwise` when it is not one.
+int numberOf(const QString& code, int otherwise)
+{
+    bool ok = false;
+    const int number = code.trimmed().toInt(&ok);
+    return ok ? number : otherwise;
+}
+
+// The items' answer of the server: the detail lines' text and the item packet. A text
+// alone is the server's error; anything else is reported as what came instead.
+QVariantList detailsAndItems(const QVariant& answer)
+{
+    QVariantList parts = answer.toList();
+    if (answer.metaType().id() == QMetaType::QVariantList && parts.size() == 2 &&
+        parts[0].metaType().id() == QMetaType::QString &&
+        parts[1].metaType() == QMetaType::fromType<host::Packet>())
+        return parts;
+    host::CheckResultServ(answer, true);
+    throw host::ERemote(host::net::netText(QStringLiteral("Res_SemPacote"))
+                            .arg(host::net::netText(QStringLiteral("Tipo_Pacote"))));
+}
+
+// The fixed-pitch font of the product labels, small enough for a padded product name and
+// a brand name to fit the label column.
+QFont labelFontFor(QFont font, int columnWidth)
+{
+    constexpr int kLabelCharacters = 52;
+    const QString sample(kLabelCharacters, QLatin1Char('M'));
+    qreal size = font.pointSizeF() > 0 ? font.pointSizeF() : 9.0;
+    while (size > 6.0 && QFontMetricsF(font).horizontalAdvance(sample) > columnWidth - 4) {
+        size -= 0.5;
+        font.setPointSizeF(size);
+    }
+    return font;
+}
+
+} // namespace
+
+Worksheet::Worksheet(TfrmPlanCotaPrec& form) : m_form(form)
+{
+    cdsAltCotacao.SetFieldDefs(itemFields());
+    cdsErrosCota.SetFieldDefs(errorFields());
+    cdsAltCotacao.AfterInsert = [this](host::DataSet&) { cdsAltCotacaoAfterInsert(); };
+    cdsAltCotacao.AfterEdit = [this](host::DataSet&) { cdsAltCotacaoAfterEdit(); };
+    cdsAltCotacao.AfterPost = [this](host::DataSet&) { cdsAltCotacaoAfterPost(); };
+    cdsAltCotacao.BeforeDelete = [this](host::DataSet&) { cdsAltCotacaoBeforeDelete(); };
+
+    decCotacao.AddDimension(QStringLiteral("COCREGIAO"), QStringLiteral("Região"));
+    decCotacao.AddDimension(QStringLiteral("COCFORNECED"), QStringLiteral("Fornecedor"));
+    decCotacao.AddDimension(QStringLiteral("COCPRODUTO"), QStringLiteral("Produto"));
+    decCotacao.SetSummaryField(QStringLiteral("CONTA"));
+    // Regions and their suppliers across, products and brands down.
+    decCotacao.SetPivot({2}, {0, 1});
+    decCotacao.SetSparseRows(true);
+    decCotacao.SetSparseCols(true);
+
+    createControls();
+}
+
+Worksheet::~Worksheet()
+{
+    // The grid outlives this page's logic by a moment (it goes with the window's widgets).
+    degCotacao->OnDecisionDrawCell = nullptr;
+    degCotacao->OnKeyDown = nullptr;
+    degCotacao->OnKeyUp = nullptr;
+    degCotacao->OnTopLeftChanged = nullptr;
+    degCotacao->OnDblClick = nullptr;
+    degCotacao->SetDecisionCube(nullptr);
+}
+
+void Worksheet::createControls()
+{
+    host::TTabSheet* page = m_form.tshPadrao;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+
+    degCotacao = new host::TNewDecisionGrid(page);
+    degCotacao->setObjectName(QStringLiteral("degCotacao"));
+    degCotacao->SetDecisionCube(&decCotacao);
+    degCotacao->SetGridLines(true);
+    degCotacao->SetDefaultColWidth(130);
+    degCotacao->SetFixedColWidth(335);
+    degCotacao->SetDefaultRowHeight(17);
+    degCotacao->CaptionColor = host::clActiveCaption();
+    degCotacao->DataColor = host::clInfoBk();
+    degCotacao->LabelColor = host::clBtnFace();
+    degCotacao->LabelSumColor = host::clInactiveCaption();
+    degCotacao->LabelFont = labelFontFor(degCotacao->LabelFont, 335);
+    degCotacao->Invalidate();
+    degCotacao->OnKeyDown = [this](QKeyEvent& event) { return degCotacaoKeyDown(event); };
+    degCotacao->OnKeyUp = [this](QKeyEvent& event) { degCotacaoKeyUp(event); };
+    degCotacao->OnTopLeftChanged = [this] { degCotacaoTopLeftChanged(); };
+    degCotacao->OnDblClick = [this] {
+        if (OnPriceEntry)
+            OnPriceEntry();
+    };
+    layout->addWidget(degCotacao, 1);
+
+    auto* below = new QHBoxLayout;
+    below->setSpacing(4);
+    createDetailPanel(page);
+    below->addWidget(panDados, 1);
+    lsbErrosCota = new QListWidget(page);
+    lsbErrosCota->setObjectName(QStringLiteral("lsbErrosCota"));
+    lsbErrosCota->setMaximumHeight(panDados->sizeHint().height());
+    lsbErrosCota->setMinimumWidth(320);
+    lsbErrosCota->hide();
+    below->addWidget(lsbErrosCota);
+    layout->addLayout(below);
+}
+
+// ---- building and loading -------------------------------------------------------------------
+
+void Worksheet::MontaDecisionCube()
+{
+    try {
+        m_form.setUpdatesEnabled(true);
+        const host::DataSet& regions = m_form.cdsServRegiao;
+        if (!regions.Active() || regions.IsEmpty() ||
+            regions.FieldByName(kNumberField).AsString() != m_form.currentNumber())
+            loadRegions();
+        stCdProdAnterior.clear();
+        PreencheAltCotacao(false);
+        m_form.pgcPadrao->SetActivePage(m_form.tshPadrao);
+        if (panHistorico && panHistorico->isVisible() && Historico) {
+            QCoreApplication::processEvents();
+            Historico();
+            m_form.repaint();
+        }
+    } catch (...) {
+        m_form.pgcPadrao->SetActivePage(m_form.tshCotacao);
+        throw;
+    }
+}
+
+void Worksheet::loadRegions()
+{
+    host::BusyScope busy(&m_form, m_form.msgPadrao.Msg(QStringLiteral("Get_Regiao")));
+    const QVariant packet = host::CheckResultServ(
+        m_form.netPlanCotaPrec.AppServer().call(QStringLiteral("GetServRegiao"),
+                                                {m_form.currentBranch(), m_form.currentNumber(),
+                                                 m_form.msgPadrao.Msg(QStringLiteral("P_Todas"))}),
+        true);
+    m_form.cdsServRegiao.SetData(packet.value<host::Packet>());
+}
+
+void Worksheet::PreencheAltCotacao(bool force)
+{
+    host::DataSet& regions = m_form.cdsServRegiao;
+    const QString regionCode = regions.Active() && !regions.IsEmpty()
+                                   ? regions.FieldByName(kRegionField).AsString()
+                                   : QString();
+    // All regions travel as "NULL".
+    const QString region =
+        regionCode.isEmpty() || regionCode == kAllRegions ? QStringLiteral("NULL") : regionCode;
+    const int regionNumber = numberOf(region, -1);
+    const int quotationNumber = numberOf(m_form.currentNumber(), 0);
+    host::Field& quotationMarker = m_form.cdsColetapr.FieldByName(kNumberField);
+    host::Field& regionMarker = regions.FieldByName(kRegionField);
+
+    if (force || quotationMarker.Tag != quotationNumber || regionMarker.Tag != regionNumber) {
+        if (m_form.cdsCount.Active())
+            m_form.cdsCount.EmptyDataSet();
+        Cli_Sup01700::stlCotacao->clear();
+        quotationMarker.Tag = quotationNumber;
+        regionMarker.Tag = regionNumber;
+        try {
+            loadItems(region);
+        } catch (...) {
+            // Nothing counts as loaded: the next load of this quotation and region asks the
+            // server again instead of showing what is left here.
+            quotationMarker.Tag = kNothingLoaded;
+            regionMarker.Tag = kNothingLoaded;
+            throw;
+        }
+    }
+    recount();
+}
+
+void Worksheet::loadItems(const QString& region)
+{
+    QStringList& lines = *Cli_Sup01700::stlCotacao;
+    ActiveDecision(false);
+    host::BusyScope busy(&m_form, m_form.msgPadrao.Msg(QStringLiteral("Get_Cotacao")));
+    try {
+        const QScopedValueRollback<bool> loading(m_loading, true);
+        m_treeCodeProduct.clear();
+        fillItems(region, busy);
+    } catch (...) {
+        // The grid shows the item table as it then stands.
+        try {
+            if (!cdsAltCotacao.Active())
+                cdsAltCotacao.CreateDataSet();
+            ActiveDecision(true);
+            sortDetailLines(lines);
+        } catch (...) {
+        }
+        throw;
+    }
+    if (!cdsAltCotacao.HasIndex(kIndex))
+        cdsAltCotacao.AddIndex(kIndex, QStringLiteral("COCFORNECED;COCREGIAO;COCPRODUTO"),
+                               host::IxCaseInsensitive);
+    cdsAltCotacao.SetIndexName(kIndex);
+    ActiveDecision(true);
+    sortDetailLines(lines);
+    stCdProdAnterior.clear();
+}
+
+void Worksheet::fillItems(const QString& region, host::BusyScope& busy)
+{
+    QVariantList answer = detailsAndItems(m_form.netPlanCotaPrec.AppServer().call(
+        QStringLiteral("GetStringList"),
+        {m_form.currentBranch(), m_form.currentNumber(), region, false}));
+    cdsAltCotacao.SetIndexName(QString());
+    QStringList& lines = *Cli_Sup01700::stlCotacao;
+    lines = answer.value(0).toString().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    *Cli_Sup01700::stlOldCotacao = lines;
+    answer[0] = QVariant(); // the whole text is no longer needed
+    cdsAltCotacao.SetData(answer.value(1).value<host::Packet>());
+    answer.clear();
+
+    if (cdsAltCotacao.IsEmpty()) {
+        busy.hide();
+        host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Erro_PlanCota")));
+    }
+    // The pivot needs two items to show one: a single item is doubled here, and the
+    // double is merged away so that no save ever sends it.
+    if (cdsAltCotacao.RecordCount() == 1) {
+        QVariantList values;
+        for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
+            values.append(cdsAltCotacao.Fields(f).Value());
+        cdsAltCotacao.Append();
+        for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
+            cdsAltCotacao.Fields(f).SetValue(values.at(f));
+        cdsAltCotacao.Post();
+        cdsAltCotacao.MergeChangeLog();
+    }
+    busy.hide();
+}
+
+void Worksheet::recount()
+{
+    // Where each product has its own buyer, only the quotation's buyer recounts.
+    const bool buyerPerProduct =
+        m_form.purchasingParameter(QStringLiteral("IDUMPRODCMP")) == QLatin1String("S");
+    if (!buyerPerProduct || m_form.listPage().isCurrentBuyer())
+        ContaRegs(QStringLiteral("T"));
+}
+
+void Worksheet::ActiveDecision(bool active)
+{
+    if (active) {
+        decCotacao.SetSparseCols(true);
+        decCotacao.SetSparseRows(true);
+        decCotacao.SetDataSet(&cdsAltCotacao);
+        decCotacao.SetActive(true);
+        degCotacao->OnDecisionDrawCell = [this](int col, int row, QString& text, QColor& background,
+                                                host::TNewDecisionGrid::GridStates grid,
+                                                host::TNewDecisionGrid::PivotStates pivot) {
+            degCotacaoDecisionDrawCell(col, row, text, background, grid, pivot);
+        };
+    } else {
+        degCotacao->OnDecisionDrawCell = nullptr;
+        decCotacao.SetActive(false);
+        decCotacao.SetDataSet(nullptr);
+    }
+}
+
+// ---- the page ----------------------------------------------------------------------------
+
+void Worksheet::activated()
+{
+    MontaDecisionCube();
+    const auto focusGrid = qScopeGuard([this] { degCotacao->setFocus(); });
+    // The worksheet opens without sum lines.
+    for (int dimension = 0; dimension < 4; ++dimension)
+        degCotacao->SetSubtotals(dimension, false);
+    stCdProdAnterior.clear();
+    degCotacao->viewport()->update();
+}
+
+void Worksheet::focus()
+{
+    degCotacao->setFocus();
+}
+
+bool Worksheet::pending() const
+{
+    if (!cdsAltCotacao.Active())
+        return false;
+    const host::DataSetState state = cdsAltCotacao.State();
+    return cdsAltCotacao.ChangeCount() > 0 || state == host::DataSetState::Edit ||
+           state == host::DataSetState::Insert;
+}
+
+void Worksheet::commandStates()
+{
+    // The worksheet offers none of the record commands and none of the list's tools yet.
+    for (QAction* command : {m_form.Incluir, m_form.Alterar, m_form.Excluir, m_form.Confirmar,
+                             m_form.Cancelar, m_form.Procurar, m_form.Verificar})
+        command->setEnabled(false);
+    for (QAction* tool :
+         {m_form.mnuCadAut, m_form.mnuCopiarCota, m_form.mnuExclPrZero, m_form.mnuHistorico})
+        tool->setEnabled(false);
+}
+
+} // namespace module

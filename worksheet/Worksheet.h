@@ -1,0 +1,160 @@
+#pragma once
+
+#include "module/records/WorksheetValues.h"
+#include "register/PageHandler.h"
+
+#include "host/core/DataSet.h"
+#include "host/pivot/DecisionCube.h"
+#include "host/pivot/NewDecisionGrid.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+class QKeyEvent;
+class QLineEdit;
+class QListWidget;
+
+namespace host {
+class BusyScope;
+class TNumberEdit;
+} // namespace host
+
+namespace module {
+
+class TfrmPlanCotaPrec;
+
+// The price worksheet of the main window (page tshPadrao, "Produtos Cotados"): the items
+// of the current quotation and region in the item table cdsAltCotacao, the pivot of
+// regions and suppliers across and products and brands down (decCotacao shown by
+// degCotacao), the detail line of every item (Cli_Sup01700::stlCotacao), the detail panel
+// of the selected cell and the list of its validation errors.
+//
+// The selected cell is what the buyer works on: drawing it stores its coordinates and the
+// identities of its region, supplier, product and brand in the unit globals of
+// Cli_Sup01700, which the price entry, the tools and the maintenance dialogs read.
+class Worksheet final : public QObject, public PageHandler
+{
+    Q_OBJECT
+public:
+    explicit Worksheet(TfrmPlanCotaPrec& form);
+    ~Worksheet() override;
+
+    TfrmPlanCotaPrec& form() const { return m_form; }
+
+    // One item per region, supplier, product and brand: COCREGIAO, COCFORNECED,
+    // COCPRODUTO (the composite values) and CONTA (the unit price). Its pending changes
+    // are what saving the worksheet sends.
+    host::DataSet cdsAltCotacao{QStringLiteral("cdsAltCotacao")};
+    // The items the last validation found faulty: CDREGIAO, CDFORNECED, CDPRODUTO,
+    // CDMARCA and IDERRO (one "S"/"N" flag per kind of error).
+    host::DataSet cdsErrosCota{QStringLiteral("cdsErrosCota")};
+    // The pivot: region (outer) and supplier across, product and brand down.
+    host::TDecisionCube decCotacao;
+    host::TNewDecisionGrid* degCotacao = nullptr;
+
+    // The detail panel below the grid, all read-only.
+    QWidget* panDados = nullptr;
+    QLineEdit* edtProduto = nullptr; // product name and formatted tree code
+    QLineEdit* edtUN = nullptr;      // unit of measure
+    host::TNumberEdit* nedQtde = nullptr;
+    QLineEdit* edtNMMarca = nullptr;
+    host::TNumberEdit* nedPrecoEcon = nullptr;
+    host::TNumberEdit* nedPrecoEconPI = nullptr; // red when negative
+    QLineEdit* edtDesconto = nullptr;
+    host::TNumberEdit* nedDiferenca = nullptr; // unit price net of the discount
+    // The selected item's validation errors; hidden until a validation found some.
+    QListWidget* lsbErrosCota = nullptr;
+
+    // Product code of the last product label drawn: further brands of the same product
+    // show no product name. Cleared by every load, scroll and window activation.
+    QString stCdProdAnterior;
+
+    // What the price entry and the history bring to the grid (empty until then): the
+    // price entry of the selected cell (double click and Enter), the history panel below
+    // the grid with its refresh, and the history button's click (space bar released).
+    std::function<void()> OnPriceEntry;
+    QPointer<QWidget> panHistorico;
+    std::function<void()> Historico;
+    std::function<void()> OnHistoryKey;
+
+    // ---- loading ---------------------------------------------------------------------
+    // Builds or refreshes the worksheet of the current quotation and region and shows its
+    // page; on failure the quotation list page is shown and the failure goes on.
+    void MontaDecisionCube();
+    // Loads the items and detail lines of the current quotation and region from the
+    // server, unless they are the ones loaded (force reloads); then recounts.
+    void PreencheAltCotacao(bool force);
+    // Hooks the pivot to the item table and the cell drawing (true), or unhooks both
+    // (false) while many items change.
+    void ActiveDecision(bool active);
+
+    // ---- the items -------------------------------------------------------------------
+    // Recomputes the counters of cdsCount: "R" regions, "F" suppliers, "P" products,
+    // "M" brands of the selected product, "T" all four. They count changes of value along
+    // the item table's order (supplier, region, product), not distinct values.
+    void ContaRegs(const QString& kind);
+    // Distinct values of the items in their order: "R" regions, "F" suppliers, "P"
+    // products, "M" brands, "PM" product and brand values; full = the whole composite
+    // value, otherwise the code only.
+    QStringList DegRegistros(const QString& kind, bool full) const;
+    // Item key of a data cell (region + supplier + product value) and, when asked, the
+    // label cells it was read from (region, supplier, product; x column, y row).
+    QString CalcIndex(int col, int row, std::array<QPoint, 3>* coords = nullptr) const;
+    // The composite value of the selected cell: "R" region, "F" supplier, "P" product and
+    // brand; quoteSafe doubles single quotes for use in a filter text.
+    QString RetornaVlr(const QString& kind, bool quoteSafe = false) const;
+    // The product's tree code (CDARVPROD) from the database; empty when unknown.
+    static QString BuscaCdArvProd(const QString& productCode);
+    // Shows the validation errors of the selected item in lsbErrosCota.
+    void PreencheErrosCota();
+
+    // ---- the page --------------------------------------------------------------------
+    void activated() override;
+    void focus() override;
+    void commandStates() override;
+    bool pending() const override;
+
+    // ---- the grid's handlers -----------------------------------------------------------
+    void degCotacaoDecisionDrawCell(int col, int row, QString& text, QColor& background,
+                                    host::TNewDecisionGrid::GridStates grid,
+                                    host::TNewDecisionGrid::PivotStates pivot);
+    // True when the key is used up here.
+    bool degCotacaoKeyDown(QKeyEvent& event);
+    void degCotacaoKeyUp(QKeyEvent& event);
+    void degCotacaoTopLeftChanged();
+
+    // ---- the item table's events: the detail lines follow the items --------------------
+    void cdsAltCotacaoAfterInsert();
+    void cdsAltCotacaoAfterEdit();
+    void cdsAltCotacaoAfterPost();
+    void cdsAltCotacaoBeforeDelete();
+
+private:
+    void createControls();
+    void createDetailPanel(QWidget* parent);
+    void loadRegions();
+    void loadItems(const QString& region);
+    void fillItems(const QString& region, host::BusyScope& busy);
+    void recount();
+    void selectCell(int col, int row);
+    void fillDetailPanel(const DetailLine& line, bool hasLine);
+    QString treeCodeOf(const QString& productCode, const QString& lineTreeCode);
+    QString productLabel(const QString& value);
+    bool stepsOverSum(const QKeyEvent& event, bool vertical, int step);
+
+    TfrmPlanCotaPrec& m_form;
+    // True while a load fills the item table: the detail lines come from the server then.
+    bool m_loading = false;
+    // Keys sent again to step over a sum line are handled inside the key that sent them.
+    int m_keyDepth = 0;
+    // The last tree code found for a product without one in its own line.
+    QString m_treeCodeProduct;
+    QString m_treeCode;
+};
+
+} // namespace module

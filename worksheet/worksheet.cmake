@@ -1,0 +1,9 @@
+# The price worksheet: its pivot of the quotation's items, the detail lines, cell display,
+# selection and keyboard.
+target_sources(sup01700module PRIVATE
+  ${PROJECT_SOURCE_DIR}/worksheet/Worksheet.h ${PROJECT_SOURCE_DIR}/worksheet/Worksheet.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/WorksheetItems.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/DetailList.h ${PROJECT_SOURCE_DIR}/worksheet/DetailList.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/CellDisplay.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/GridKeys.cpp
+)
