@@ -67,14 +67,11 @@ int numberOf(const QString& code, int otherwise)
 // alone is the server's error; anything else is reported as what came instead.
 QVariantList detailsAndItems(const QVariant& answer)
 {
-    QVariantList parts = answer.toList();
-    if (answer.metaType().id() == QMetaType::QVariantList && parts.size() == 2 &&
-        parts[0].metaType().id() == QMetaType::QString &&
-        parts[1].metaType() == QMetaType::fromType<host::Packet>())
-        return parts;
-    host::CheckResultServ(answer, true);
-    throw host::ERemote(host::net::netText(QStringLiteral("Res_SemPacote"))
-                            .arg(host::net::netText(QStringLiteral("Tipo_Pacote"))));
+    const QVariantList parts = host::CheckResultServ(answer, true).toList();
+    if (parts.size() != 2 || parts[0].metaType().id() != QMetaType::QString)
+        throw host::ERemote(host::net::netText(QStringLiteral("Res_SemPacote"))
+                                .arg(host::net::netText(QStringLiteral("Tipo_Pacote"))));
+    return parts;
 }
 
 // The fixed-pitch font of the product labels, small enough for a padded product name and

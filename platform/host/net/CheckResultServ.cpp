@@ -16,12 +16,15 @@ bool isPacket(const QVariant& v)
     return v.metaType() == QMetaType::fromType<Packet>();
 }
 
+// The two-part answers of the server: two packets (a list and its details) or a text and a
+// packet (the worksheet's detail lines and its items).
 bool isPacketPair(const QVariant& v)
 {
     if (v.metaType().id() != QMetaType::QVariantList)
         return false;
     const QVariantList list = v.toList();
-    return list.size() == 2 && isPacket(list[0]) && isPacket(list[1]);
+    auto part = [](const QVariant& p) { return isPacket(p) || p.metaType().id() == QMetaType::QString; };
+    return list.size() == 2 && part(list[0]) && isPacket(list[1]);
 }
 
 // What came instead of the expected value, for the error text.

@@ -44,6 +44,10 @@ TEST(CheckResultServ, ATwoPacketArrayPassesAsIs)
     ASSERT_EQ(checked.size(), 2);
     EXPECT_EQ(checked[0].value<host::Packet>().table(), first.table());
     EXPECT_EQ(checked[1].value<host::Packet>().table(), second.table());
+
+    // The worksheet's answer: its detail lines' text beside the item packet.
+    const QVariant lines = QVariantList{QStringLiteral("linha 1\nlinha 2"), QVariant::fromValue(first)};
+    EXPECT_EQ(CheckResultServ(lines, true).toList().value(0).toString(), QStringLiteral("linha 1\nlinha 2"));
 }
 
 TEST(CheckResultServ, ATextInPlaceOfAPacketIsTheServersError)
