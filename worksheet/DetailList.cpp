@@ -106,7 +106,9 @@ void setDetailText(QStringList& list, const QString& text)
 
 void sortDetailLines(QStringList& list)
 {
-    std::sort(list.begin(), list.end(), lineBefore);
+    // The server sends the lines in order already; checking costs one pass.
+    if (!std::is_sorted(list.begin(), list.end(), lineBefore))
+        std::sort(list.begin(), list.end(), lineBefore);
 }
 
 void placeDetailLine(QStringList& list, int replaced, const QString& line)

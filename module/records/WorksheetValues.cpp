@@ -113,6 +113,35 @@ DetailLine DetailLine::parse(const QString& line)
     return d;
 }
 
+void appendDetailLine(QString& lines, QStringView region, QStringView supplier,
+                      QStringView product, double unitPrice, double economicPrice,
+                      double economicPricePI, double quantity, QStringView unit, double discount,
+                      bool changed, QStringView treeCode)
+{
+    const QString money = QStringLiteral("#,##0.00000");
+    const QLocale locale = host::operatorLocale();
+    lines += region;
+    lines += supplier;
+    lines += product;
+    lines += kPriceSeparator;
+    lines += host::FormatFloat(money, unitPrice, locale);
+    lines += kPriceSeparator;
+    lines += host::FormatFloat(money, economicPrice, locale);
+    lines += kPriceSeparator;
+    lines += host::FormatFloat(money, economicPricePI, locale);
+    lines += kPriceSeparator;
+    lines += host::FormatFloat(QStringLiteral("#,##0.000"), quantity, locale);
+    lines += kUnitSeparator;
+    lines += unit;
+    lines += kDiscountSeparator;
+    lines += host::FormatFloat(QStringLiteral("#0.00 %"), discount, locale);
+    lines += kDiscountSeparator;
+    lines += changed ? QLatin1Char('S') : QLatin1Char('N');
+    lines += kTreeSeparator;
+    lines += treeCode;
+    lines += QLatin1Char('\n');
+}
+
 DetailLine detailLine(const QString& key, double unitPrice, double economicPrice,
                       double economicPricePI, double quantity, const QString& unit,
                       double discount, bool changed, const QString& treeCode)

@@ -54,6 +54,13 @@ struct DetailLine
     static DetailLine parse(const QString& line);
 };
 
+// Appends one line, and a line break, to a text of detail lines (the server's answer):
+// the same layout as DetailLine::text(), without building the parts one by one.
+void appendDetailLine(QString& lines, QStringView region, QStringView supplier,
+                      QStringView product, double unitPrice, double economicPrice,
+                      double economicPricePI, double quantity, QStringView unit, double discount,
+                      bool changed, QStringView treeCode);
+
 // A line as the worksheet writes it for prices it knows (numbers in the operator's locale).
 DetailLine detailLine(const QString& key, double unitPrice, double economicPrice,
                       double economicPricePI, double quantity, const QString& unit,

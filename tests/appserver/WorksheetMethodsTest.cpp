@@ -1,5 +1,7 @@
 #include "RpcTestSupport.h"
 
+#include <algorithm>
+
 #include "host/core/Packet.h"
 #include "host/core/consiste/Consiste.h"
 #include "module/records/WorksheetValues.h"
@@ -37,6 +39,10 @@ TEST_F(RpcFixture, WorksheetItemsAndDetailLinesDescribeTheSameItems)
     ASSERT_EQ(lines.size(), expected);
     EXPECT_EQ(items.fields().size(), 4);
     EXPECT_EQ(items.fields()[3].name, QStringLiteral("CONTA"));
+    // The lines come in the worksheet's order (text without regard to case).
+    EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+    }));
 
     for (qsizetype r = 0; r < items.rowCount(); ++r) {
         const QString region = items.value(r, 0).toString();

@@ -1,1 +1,1 @@
-target_sources(supmodules PRIVATE WorksheetMethods.cpp)
+target_sources(supmodules PRIVATE WorksheetMethods.cpp WorksheetItems.h WorksheetItems.cpp)

@@ -133,9 +133,12 @@ QString JsonReader::decodeString(const StringToken& token)
     bytes.reserve(token.raw.size());
     const qsizetype n = token.raw.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char c = token.raw[i];
-        if (c != '\\') {
-            bytes.append(c);
+        if (token.raw[i] != '\\') {
+            // Copy the run up to the next escape whole.
+            const qsizetype next = token.raw.indexOf('\\', i);
+            const qsizetype end = next < 0 ? n : next;
+            bytes.append(token.raw.data() + i, end - i);
+            i = end - 1;
             continue;
         }
         if (++i >= n)

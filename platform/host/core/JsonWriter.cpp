@@ -74,10 +74,19 @@ QByteArray JsonWriter::escape(const QString& s)
 {
     const QByteArray utf8 = s.toUtf8();
     QByteArray out;
-    out.reserve(utf8.size() + 2);
+    out.reserve(utf8.size() + 16);
     out.append('"');
-    for (const char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
+    const char* data = utf8.constData();
+    const qsizetype n = utf8.size();
+    qsizetype runStart = 0;
+    // Copies the runs of plain bytes whole; only quotes, backslashes and control
+    // characters are written escaped.
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(data + runStart, i - runStart);
+        runStart = i + 1;
         switch (c) {
         case '"':
             out.append("\\\"");
@@ -94,17 +103,14 @@ QByteArray JsonWriter::escape(const QString& s)
         case '\t':
             out.append("\\t");
             break;
-        default:
-            if (c < 0x20) {
-                static const char hex[] = "0123456789abcdef";
-                out.append("\\u00");
-                out.append(hex[c >> 4]);
-                out.append(hex[c & 15]);
-            } else {
-                out.append(ch);
-            }
+        default: {
+            static const char hex[] = "0123456789abcdef";
+            const char escaped[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 15]};
+            out.append(escaped, sizeof escaped);
+        }
         }
     }
+    out.append(data + runStart, n - runStart);
     out.append('"');
     return out;
 }

@@ -1,5 +1,6 @@
 #include "DisplayFormat.h"
 
+#include <QHash>
 #include <QList>
 #include <QStringList>
 #include <algorithm>
@@ -226,6 +227,138 @@ QString generalForm(double value, const QLocale& locale)
     return text;
 }
 
+// A format of one section whose literals stand only before or after its digits
+// ("#,##0.00000", "#0.00 %"): the common case, written with integer arithmetic.
+struct SimpleFormat
+{
+    bool usable = false;
+    QString prefix, suffix;
+    bool grouping = false;
+    int minIntegerDigits = 0;
+    int maxDecimals = 0;
+    int minDecimals = 0;
+};
+
+SimpleFormat simpleFormatOf(const QString& format)
+{
+    SimpleFormat simple;
+    const QStringList texts = splitSections(format);
+    if (texts.size() != 1)
+        return simple;
+    const Section section = parseSection(texts.at(0));
+    int seenDigits = 0;
+    const int totalDigits = section.integerPlaceholders + section.maxDecimals;
+    for (const Token& token : section.tokens) {
+        if (token.kind == Token::Literal) {
+            if (seenDigits == 0)
+                simple.prefix += token.text;
+            else if (seenDigits == totalDigits)
+                simple.suffix += token.text;
+            else
+                return simple;
+        } else if (token.kind == Token::Digit) {
+            ++seenDigits;
+        }
+    }
+    if (section.integerPlaceholders == 0 || section.maxDecimals > 9)
+        return simple;
+    simple.usable = true;
+    simple.grouping = section.grouping;
+    simple.minIntegerDigits = section.minIntegerDigits;
+    simple.maxDecimals = section.maxDecimals;
+    simple.minDecimals = section.minDecimals;
+    return simple;
+}
+
+const SimpleFormat& cachedSimpleFormat(const QString& format)
+{
+    // Callers pass the same literal formats over and over: the last one is checked first.
+    thread_local QString lastFormat;
+    thread_local const SimpleFormat* last = nullptr;
+    if (last && format.constData() == lastFormat.constData() && format.size() == lastFormat.size())
+        return *last;
+    thread_local QHash<QString, SimpleFormat> cache;
+    auto it = cache.constFind(format);
+    if (it == cache.constEnd())
+        it = cache.insert(format, simpleFormatOf(format));
+    lastFormat = format;
+    last = &it.value();
+    return it.value();
+}
+
+// The separators of a locale, read from the locale once.
+struct Separators
+{
+    QString decimalPoint, group, negative;
+};
+
+const Separators& separatorsOf(const QLocale& locale)
+{
+    thread_local QLocale lastLocale(QLocale::C);
+    thread_local Separators separators{QStringLiteral("."), QStringLiteral(","), QStringLiteral("-")};
+    if (!(locale == lastLocale)) {
+        lastLocale = locale;
+        separators = {locale.decimalPoint(), locale.groupSeparator(), locale.negativeSign()};
+    }
+    return separators;
+}
+
+// Writes `value` in a simple format; false when the value needs the exact path (too large,
+// or so close to a rounding tie that the double's last digits decide it).
+bool formatSimple(const SimpleFormat& f, double value, const QLocale& locale, QString& out)
+{
+    static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    const double scaled = std::fabs(value) * kPowers[f.maxDecimals];
+    if (scaled >= 1e15)
+        return false;
+    const double floorPart = std::floor(scaled);
+    if (std::fabs(scaled - floorPart - 0.5) < 1e-6)
+        return false;
+    const auto units = static_cast<qint64>(scaled - floorPart >= 0.5 ? floorPart + 1 : floorPart);
+    const qint64 divisor = static_cast<qint64>(kPowers[f.maxDecimals]);
+    qint64 integer = units / divisor;
+    qint64 fraction = units % divisor;
+
+    char fractionDigits[10];
+    int decimals = f.maxDecimals;
+    for (int i = decimals - 1; i >= 0; --i) {
+        fractionDigits[i] = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    while (decimals > f.minDecimals && fractionDigits[decimals - 1] == '0')
+        --decimals;
+
+    char integerDigits[24];
+    int length = 0;
+    do {
+        integerDigits[length++] = char('0' + integer % 10);
+        integer /= 10;
+    } while (integer > 0);
+    if (length == 1 && integerDigits[0] == '0' && f.minIntegerDigits == 0)
+        length = 0;
+    while (length < f.minIntegerDigits)
+        integerDigits[length++] = '0';
+
+    const Separators& separators = separatorsOf(locale);
+    out.reserve(f.prefix.size() + f.suffix.size() + length + length / 3 + decimals + 3);
+    const bool negative = value < 0 && units > 0;
+    if (negative)
+        out += separators.negative;
+    out += f.prefix;
+    const QString& group = separators.group;
+    for (int i = length - 1; i >= 0; --i) {
+        out += QLatin1Char(integerDigits[i]);
+        if (f.grouping && i > 0 && i % 3 == 0)
+            out += group;
+    }
+    if (decimals > 0) {
+        out += separators.decimalPoint;
+        out += QLatin1StringView(fractionDigits, decimals);
+    }
+    out += f.suffix;
+    return true;
+}
+
 } // namespace
 
 QString FormatFloat(const QString& format, double value, const QLocale& locale)
@@ -234,6 +367,13 @@ QString FormatFloat(const QString& format, double value, const QLocale& locale)
         return locale.toString(value);
     if (format.isEmpty())
         return generalForm(value, locale);
+
+    const SimpleFormat& simple = cachedSimpleFormat(format);
+    if (simple.usable) {
+        QString out;
+        if (formatSimple(simple, value, locale, out))
+            return out;
+    }
 
     const QStringList texts = splitSections(format);
     const bool negative = value < 0;
