@@ -129,15 +129,16 @@ QString JsonReader::decodeString(const StringToken& token)
 {
     if (!token.escaped)
         return QString::fromUtf8(token.raw);
-    QByteArray bytes;
-    bytes.reserve(token.raw.size());
+    // Runs between escapes are converted whole, straight into the text.
+    QString text;
+    text.reserve(token.raw.size());
     const qsizetype n = token.raw.size();
     for (qsizetype i = 0; i < n; ++i) {
         if (token.raw[i] != '\\') {
             // Copy the run up to the next escape whole.
             const qsizetype next = token.raw.indexOf('\\', i);
             const qsizetype end = next < 0 ? n : next;
-            bytes.append(token.raw.data() + i, end - i);
+            text.append(QString::fromUtf8(token.raw.sliced(i, end - i)));
             i = end - 1;
             continue;
         }
@@ -145,28 +146,28 @@ QString JsonReader::decodeString(const StringToken& token)
             throw ECodecError(QStringLiteral("JSON inválido: escape incompleto"));
         switch (token.raw[i]) {
         case '"':
-            bytes.append('"');
+            text.append(QLatin1Char('"'));
             break;
         case '\\':
-            bytes.append('\\');
+            text.append(QLatin1Char('\\'));
             break;
         case '/':
-            bytes.append('/');
+            text.append(QLatin1Char('/'));
             break;
         case 'b':
-            bytes.append('\b');
+            text.append(QLatin1Char('\b'));
             break;
         case 'f':
-            bytes.append('\f');
+            text.append(QLatin1Char('\f'));
             break;
         case 'n':
-            bytes.append('\n');
+            text.append(QLatin1Char('\n'));
             break;
         case 'r':
-            bytes.append('\r');
+            text.append(QLatin1Char('\r'));
             break;
         case 't':
-            bytes.append('\t');
+            text.append(QLatin1Char('\t'));
             break;
         case 'u': {
             auto readHex = [&](qsizetype at) {
@@ -191,14 +192,14 @@ QString JsonReader::decodeString(const StringToken& token)
                     i += 6;
                 }
             }
-            bytes.append(QString::fromUcs4(&code, 1).toUtf8());
+            text.append(QString::fromUcs4(&code, 1));
             break;
         }
         default:
             throw ECodecError(QStringLiteral("JSON inválido: escape desconhecido"));
         }
     }
-    return QString::fromUtf8(bytes);
+    return text;
 }
 
 QString JsonReader::readString()

@@ -117,7 +117,44 @@ QByteArray JsonWriter::escape(const QString& s)
 
 void JsonWriter::string(const QString& s)
 {
-    raw(escape(s));
+    // Written straight into the output: a worksheet's detail text is tens of megabytes.
+    separate();
+    m_out.append('"');
+    const auto* data = reinterpret_cast<const char16_t*>(s.utf16());
+    const qsizetype n = s.size();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i];
+        if (c >= 0x20 && c != u'"' && c != u'\\')
+            continue;
+        m_out.append(QStringView(data + runStart, i - runStart).toUtf8());
+        runStart = i + 1;
+        switch (c) {
+        case u'"':
+            m_out.append("\\\"");
+            break;
+        case u'\\':
+            m_out.append("\\\\");
+            break;
+        case u'\n':
+            m_out.append("\\n");
+            break;
+        case u'\r':
+            m_out.append("\\r");
+            break;
+        case u'\t':
+            m_out.append("\\t");
+            break;
+        default: {
+            static const char hex[] = "0123456789abcdef";
+            const char escaped[] = {'\\', 'u', '0', '0', hex[(c >> 4) & 15], hex[c & 15]};
+            m_out.append(escaped, sizeof escaped);
+        }
+        }
+    }
+    m_out.append(QStringView(data + runStart, n - runStart).toUtf8());
+    m_out.append('"');
+    m_needComma = true;
 }
 
 void JsonWriter::raw(const QByteArray& encoded)
