@@ -4,6 +4,7 @@
 //   dataset_bench --memory ROWS         resident memory of a loaded table (run alone)
 
 #include "ItemTableGenerator.h"
+#include "MemoryProbe.h"
 
 #include "host/core/DataSet.h"
 #include "host/core/WireCodec.h"
@@ -143,54 +144,18 @@ BENCHMARK(BM_Locate)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(300000)->Unit(benc
 BENCHMARK(BM_FilterLike) SIZES;
 BENCHMARK(BM_Delta) SIZES;
 
-long residentKb()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-// Peak resident size since the last resetPeak() (VmHWM of /proc/self/status).
-long peakKb()
-{
-    long kb = 0;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
-                break;
-        std::fclose(f);
-    }
-    return kb;
-}
-
-// Makes the current resident size the new peak, so that building the test data does
-// not count (Linux: writing 5 to clear_refs resets VmHWM).
-bool resetPeak()
-{
-    FILE* f = std::fopen("/proc/self/clear_refs", "w");
-    if (!f)
-        return false;
-    const bool ok = std::fputs("5", f) >= 0;
-    return std::fclose(f) == 0 && ok;
-}
-
 int memoryReport(int rows)
 {
     const QByteArray json = bench::makeItemJson(rows);
-    if (!resetPeak())
+    if (!bench::resetPeak())
         std::printf("warning: the peak could not be reset; it includes building the data\n");
-    const long before = residentKb();
+    const long before = bench::residentKb();
     host::DataSet ds;
     load(ds, json);
     ds.AddIndex(QStringLiteral("IndCube"), kKey, host::IxCaseInsensitive);
     ds.SetIndexName(QStringLiteral("IndCube"));
-    const long after = residentKb();
-    const long peak = peakKb();
+    const long after = bench::residentKb();
+    const long peak = bench::peakKb();
     std::printf("rows %d, packet text %lld bytes (%.1f bytes/row)\n", rows, qlonglong(json.size()),
                 double(json.size()) / rows);
     std::printf("resident after load and index, beyond the packet text: %.1f bytes/row\n",

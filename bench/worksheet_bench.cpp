@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include "MemoryProbe.h"
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstring>
@@ -235,40 +237,6 @@ BENCHMARK(BM_CubeBuild)->Apply(sizes);
 
 // ---- memory ----------------------------------------------------------------------------------
 
-long residentKb()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (sysconf(_SC_PAGESIZE) / 1024);
-}
-
-long peakKb()
-{
-    long kb = 0;
-    if (FILE* f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld kB", &kb) == 1)
-                break;
-        std::fclose(f);
-    }
-    return kb;
-}
-
-// Linux: writing 5 to clear_refs makes the current resident size the new peak.
-bool resetPeak()
-{
-    FILE* f = std::fopen("/proc/self/clear_refs", "w");
-    if (!f)
-        return false;
-    const bool ok = std::fputs("5", f) >= 0;
-    return std::fclose(f) == 0 && ok;
-}
-
 // The database is written by a child process, so that nothing of the seeding stays in
 // this process's heap; this process then opens the window and loads the worksheet.
 int memoryReport(int argc, char** argv, int items)
@@ -297,12 +265,12 @@ int memoryReport(int argc, char** argv, int items)
     Bench memory(file);
     memory.adoptQuotation(items, QString::fromLatin1(number));
     memory.form();
-    if (!resetPeak())
+    if (!bench::resetPeak())
         std::printf("warning: the peak could not be reset\n");
-    const long before = residentKb();
+    const long before = bench::residentKb();
     memory.show(items);
-    const long after = residentKb();
-    const long peak = peakKb();
+    const long after = bench::residentKb();
+    const long peak = bench::peakKb();
     const qsizetype lines = Cli_Sup01700::stlCotacao->size();
     std::printf("items %d, detail lines %lld, item records %d\n", items, qlonglong(lines),
                 memory.sheet().cdsAltCotacao.RecordCount());
