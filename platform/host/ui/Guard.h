@@ -6,6 +6,8 @@
 
 #include <QObject>
 #include <exception>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 
 namespace host {
@@ -29,13 +31,46 @@ void guarded(F&& handler) noexcept
     }
 }
 
+namespace Internal {
+
+template <typename F, typename Tuple, std::size_t... I>
+constexpr bool invocableWithFirst(std::index_sequence<I...>)
+{
+    return std::is_invocable_v<F&, std::tuple_element_t<I, Tuple>&...>;
+}
+
+template <typename F, typename Tuple, std::size_t... I>
+void callWithFirst(F& f, Tuple& args, std::index_sequence<I...>)
+{
+    f(std::get<I>(args)...);
+}
+
+// Calls `f` with as many of the leading arguments as it takes (as Qt's own connect does).
+template <std::size_t N, typename F, typename Tuple>
+void callLeading(F& f, Tuple& args)
+{
+    if constexpr (invocableWithFirst<F, Tuple>(std::make_index_sequence<N>{})) {
+        callWithFirst(f, args, std::make_index_sequence<N>{});
+    } else {
+        static_assert(N > 0, "the handler does not take the signal's arguments");
+        if constexpr (N > 0)
+            callLeading<N - 1>(f, args);
+    }
+}
+
+} // namespace Internal
+
 // Connects a signal to a handler through the guard. Handlers of the screens are
-// connected only this way.
+// connected only this way; like Qt's connect, a handler may take fewer arguments than
+// the signal sends (the leading ones).
 template <typename Sender, typename Signal, typename F>
 QMetaObject::Connection connectGuarded(Sender* sender, Signal signal, QObject* context, F handler)
 {
     return QObject::connect(sender, signal, context, [handler](auto&&... args) mutable {
-        guarded([&] { handler(std::forward<decltype(args)>(args)...); });
+        guarded([&] {
+            auto arguments = std::forward_as_tuple(args...);
+            Internal::callLeading<sizeof...(args)>(handler, arguments);
+        });
     });
 }
 

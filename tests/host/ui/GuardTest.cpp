@@ -68,7 +68,8 @@ TEST(GuardTest, MensErroWithoutAbortLetsTheHandlerGoOn)
     ScriptedUi ui;
     TwoButtons form;
     bool finished = false;
-    connectGuarded(form.outer, &QPushButton::clicked, &form.window, [&](bool) {
+    // A handler may leave out the signal's arguments, as with Qt's own connect.
+    connectGuarded(form.outer, &QPushButton::clicked, &form.window, [&] {
         MensErro(QStringLiteral("Aviso ao comprador."), false);
         finished = true;
     });
