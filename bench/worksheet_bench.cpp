@@ -15,7 +15,8 @@
 #include "host/net/RemoteSession.h"
 #include "host/ui/Halvore.h"
 #include "module/entry/Cli_Sup01700.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "module/entry/PlanCotaPrecPages.h"
+#include "shell/TfrmPlanCotaPrec.h"
 #include "worksheet/DetailList.h"
 #include "worksheet/Worksheet.h"
 
@@ -64,7 +65,7 @@ public:
             open();
         return *m_form;
     }
-    module::Worksheet& sheet() { return form().worksheet(); }
+    module::Worksheet& sheet() { return module::worksheetOf(form()); }
 
     // Makes the quotation of `items` items the current one and builds its worksheet.
     void show(int items)
@@ -96,7 +97,7 @@ private:
         halvore.setRemoteSession(m_session.get());
         halvore.setDBPict(host::Halvore::ProductPicture, QStringLiteral("99.99.999"));
 
-        m_form = std::make_unique<module::TfrmPlanCotaPrec>(*m_session);
+        m_form.reset(module::NovoPlanCotaPrec(*m_session));
         Cli_Sup01700::frmPlanCotaPrec = m_form.get();
         Cli_Sup01700::boStCriado = true;
         m_form->create();

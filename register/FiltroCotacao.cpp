@@ -2,7 +2,7 @@
 
 #include "Cli_Sup01701.h"
 #include "TfrmFiltroCotacao.h"
-#include "TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/Codes.h"

@@ -1,7 +1,9 @@
 #include "QuotationListPage.h"
 
+#include "FiltroCotacao.h"
 #include "QuotationListImages.h"
-#include "TfrmPlanCotaPrec.h"
+
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "module/records/Codes.h"
 #include "module/records/QuotationRecords.h"
@@ -12,6 +14,7 @@
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
 #include "host/widgets/CellImage.h"
+#include "host/widgets/KeyClaim.h"
 #include "host/widgets/PageControl.h"
 #include "host/widgets/SystemColors.h"
 #include "host/widgets/grid/DBGrid.h"
@@ -33,35 +36,11 @@ const QString kBuyer = QStringLiteral("CDOPERADOR");
 const QString kBuyerName = QStringLiteral("NMOPERADOR");
 const QString kCollectionType = QStringLiteral("IDTIPCOLREG");
 const QString kListFlag = QStringLiteral("IDDISMONTLIS");
-const QString kAllRegions = QStringLiteral("XXX");
 
 bool is(const QKeyEvent& key, int code, Qt::KeyboardModifiers modifiers)
 {
     return key.key() == code && (key.modifiers() & ~Qt::KeypadModifier) == modifiers;
 }
-
-// Keys a grid handles itself although the window has them as short cuts (Ctrl+PageDown is
-// also "next record", Ctrl+Delete "delete"): the grid claims them while it has the focus.
-class GridKeyClaim : public QObject
-{
-public:
-    GridKeyClaim(QWidget* grid, std::function<bool(const QKeyEvent&)> claims)
-        : QObject(grid), m_claims(std::move(claims))
-    {
-        grid->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::ShortcutOverride && m_claims(*static_cast<QKeyEvent*>(event)))
-            event->accept();
-        return false;
-    }
-
-private:
-    std::function<bool(const QKeyEvent&)> m_claims;
-};
 
 // The buyers the logged-in operator manages (qryPesqGereComp): all of them, or one buyer.
 std::unique_ptr<host::Query> managedBuyers(const QString& buyer, bool all)
@@ -88,6 +67,9 @@ QuotationListPage::QuotationListPage(TfrmPlanCotaPrec& form)
 {
     createGrids();
     bindTables();
+    m_form.setCommandHandler(m_form.mnuFiltro, [this] { FiltraCotacao(); });
+    // The kept filter dialog goes with the window.
+    m_form.addCloseStep([] { DestroiFiltroCotacao(); });
 }
 
 // ---- the grids -------------------------------------------------------------------------------
@@ -129,36 +111,16 @@ void QuotationListPage::createGrids()
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
 
-    auto* regionLayout = new QVBoxLayout(m_form.tshRegiao);
-    regionLayout->setContentsMargins(0, 0, 0, 0);
-    dbgRegiao = new host::DBGrid(m_form.tshRegiao);
-    dbgRegiao->setObjectName(QStringLiteral("dbgRegiao"));
-    dbgRegiao->SetReadOnly(true);
-    dbgRegiao->SetColumns({Column{QStringLiteral("CDREGIAO")}, Column{QStringLiteral("NMREGIAO")}});
-    dbgRegiao->SetDataSet(&m_form.cdsServRegiao);
-    regionLayout->addWidget(dbgRegiao);
-
-    // The list and the region grid share their drawing.
-    auto draw = [this](QPainter& painter, const QRect& rect, int, host::Field& field, int state) {
+    dbgCotacao->OnDrawColumnCell = [this](QPainter& painter, const QRect& rect, int,
+                                          host::Field& field, int state) {
         drawCell(painter, rect, field, state);
     };
-    dbgCotacao->OnDrawColumnCell = draw;
-    dbgRegiao->OnDrawColumnCell = draw;
     dbgCotacao->OnKeyDown = [this](QKeyEvent& key) { return listKey(key); };
-    dbgRegiao->OnKeyDown = [this](QKeyEvent& key) { return regionKey(key); };
     dbgForns->OnKeyDown = [this](QKeyEvent& key) { return supplierKey(key); };
-    new GridKeyClaim(dbgCotacao, [](const QKeyEvent& key) {
-        return is(key, Qt::Key_PageDown, Qt::ControlModifier) ||
-               is(key, Qt::Key_Space, Qt::NoModifier);
-    });
-    new GridKeyClaim(dbgRegiao, [](const QKeyEvent& key) {
-        return is(key, Qt::Key_PageDown, Qt::ControlModifier);
-    });
-    new GridKeyClaim(dbgForns, [](const QKeyEvent& key) {
-        return is(key, Qt::Key_PageUp, Qt::ControlModifier) ||
-               is(key, Qt::Key_PageUp, Qt::AltModifier) ||
-               is(key, Qt::Key_Delete, Qt::ControlModifier);
-    });
+    // Ctrl+PageDown is also the window's "next record", Ctrl+Delete its "delete".
+    host::ClaimKeys(dbgCotacao, {Qt::ControlModifier | Qt::Key_PageDown, QKeyCombination(Qt::Key_Space)});
+    host::ClaimKeys(dbgForns, {Qt::ControlModifier | Qt::Key_PageUp, Qt::AltModifier | Qt::Key_PageUp,
+                               Qt::ControlModifier | Qt::Key_Delete});
 
     dbgCotacao->OnColExit = [this](host::Field& field) {
         if (field.FieldName() == kBuyer && listEditing())
@@ -240,12 +202,6 @@ void QuotationListPage::bindTables()
         const QString type = field.dataSet().FieldByName(QStringLiteral("IDTPIJURFORN")).AsString();
         text = supplierDocumentText(type, field.AsString());
     };
-    // The all-regions row shows no code.
-    m_form.cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).OnGetText =
-        [](const host::Field& field, QString& text, bool displayText) {
-            if (displayText && field.AsString() == kAllRegions)
-                text.clear();
-        };
 }
 
 // ---- the operator and the buyer --------------------------------------------------------------
@@ -256,23 +212,10 @@ bool QuotationListPage::listEditing() const
            m_list.State() == host::DataSetState::Insert;
 }
 
-QString QuotationListPage::currentBuyer() const
-{
-    if (!m_list.Active() || m_list.IsEmpty())
-        return QString();
-    // While a reassignment is typed, the rights are those over the quotation's buyer.
-    return listEditing() ? m_storedBuyer : m_list.FieldByName(kBuyer).AsString();
-}
-
-bool QuotationListPage::isCurrentBuyer() const
-{
-    const QString buyer = normaliseBuyer(currentBuyer());
-    return !buyer.isEmpty() && buyer == normaliseBuyer(host::Halvore::instance().Operador());
-}
-
 bool QuotationListPage::managesCurrentBuyer() const
 {
-    const QString buyer = currentBuyer();
+    // While a reassignment is typed, the rights are those over the quotation's buyer.
+    const QString buyer = m_form.quotationBuyer();
     if (buyer.isEmpty())
         return false;
     return !managedBuyers(buyer, false)->IsEmpty();
@@ -481,15 +424,6 @@ bool QuotationListPage::listKey(QKeyEvent& key)
             AlternaLista();
             return true;
         }
-    }
-    return false;
-}
-
-bool QuotationListPage::regionKey(QKeyEvent& key)
-{
-    if (is(key, Qt::Key_PageDown, Qt::ControlModifier)) {
-        dbgForns->setFocus();
-        return true;
     }
     return false;
 }

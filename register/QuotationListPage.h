@@ -1,6 +1,9 @@
 #pragma once
 
+#include "shell/PageHandler.h"
+
 #include <QString>
+#include <functional>
 
 class QKeyEvent;
 class QPainter;
@@ -17,13 +20,12 @@ namespace module {
 
 class TfrmPlanCotaPrec;
 
-// The quotation list page of the main window and its region page: the list of quotations
+// The quotation list page of the main window (tshCotacao): the list of quotations
 // (cdsColetapr in dbgCotacao) over the quoted suppliers of the current quotation
-// (cdsFornCotados in dbgForns), and the regions of the current quotation (cdsServRegiao in
-// dbgRegiao). It deletes a quotation, lets a manager hand a quotation over to another of
-// his buyers, toggles the quotation's "Lista" flag (offered to the price-list assembly)
-// and saves those changes of the list.
-class QuotationListPage
+// (cdsFornCotados in dbgForns). It opens the filter, deletes a quotation, lets a manager
+// hand a quotation over to another of his buyers, toggles the quotation's "Lista" flag
+// (offered to the price-list assembly) and saves those changes of the list.
+class QuotationListPage final : public PageHandler
 {
 public:
     explicit QuotationListPage(TfrmPlanCotaPrec& form);
@@ -32,18 +34,34 @@ public:
 
     host::DBGrid* dbgCotacao = nullptr;
     host::DBGrid* dbgForns = nullptr;
-    host::DBGrid* dbgRegiao = nullptr;
     QSplitter* splitter = nullptr;
+
+    // Opens the new-quotation page (its CriaInclusaoCotacao); the include command is
+    // disabled while there is none.
+    std::function<void()> onOpenNewQuotation;
 
     // ---- the operator and the current quotation's buyer --------------------------------
     // The logged-in operator manages the current quotation's buyer (qryPesqGereComp);
     // false when the list is empty.
     bool managesCurrentBuyer() const;
-    // The logged-in operator is the current quotation's buyer.
-    bool isCurrentBuyer() const;
     // Typing in the list: only in the buyer column, only for a manager of the buyer; the
     // column's search button shows while the record is edited.
     void allowBuyerEditing(bool managed);
+
+    // ---- the page ----------------------------------------------------------------------
+    void activated() override;
+    void focus() override;
+    void quotationScrolled() override;
+    void commandStates() override;
+    void include() override;
+    void change() override { AlteraComprador(); }
+    void remove() override { ExcluiCotacao(); }
+    void confirm() override { GravaCotacao(); }
+    void cancel() override { CancelaAlteracao(); }
+    void search() override;
+    void refresh() override;
+    // The filter command: the filter dialog, then the worksheet page as the list allows.
+    void FiltraCotacao();
 
     // ---- the lower pane ----------------------------------------------------------------
     // Shows the quoted suppliers of the current quotation only.
@@ -73,10 +91,8 @@ private:
     bool listEditing() const;
     // Sends the list's changes (GravaPlanCota); a refusal restores the stored values.
     void saveChanges();
-    QString currentBuyer() const;
     void drawCell(QPainter& painter, const QRect& rect, host::Field& field, int state);
     bool listKey(QKeyEvent& key);
-    bool regionKey(QKeyEvent& key);
     bool supplierKey(QKeyEvent& key);
 
     TfrmPlanCotaPrec& m_form;

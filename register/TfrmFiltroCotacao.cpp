@@ -1,7 +1,7 @@
 #include "TfrmFiltroCotacao.h"
 
 #include "Cli_Sup01701.h"
-#include "TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 #include "WeekDateLink.h"
 
 #include "module/records/Codes.h"

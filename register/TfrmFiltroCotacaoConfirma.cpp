@@ -3,7 +3,7 @@
 
 #include "Cli_Sup01701.h"
 #include "TfrmFiltroCotacao.h"
-#include "TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 #include "WeekDateLink.h"
 
 #include "module/entry/Cli_Sup01700.h"
@@ -125,12 +125,7 @@ void TfrmFiltroCotacao::loadQuotations(const QDate& from, const QDate& to)
         QStringLiteral("GetColetaPr"),
         {Cli_Sup01700::stCdCentCmp, stComprador, stTComprador, dateArgument(from), dateArgument(to),
          stTPeriodo, stPesqForn, stTForn, stPesqRegiao, stTRegiao});
-    const QVariantList tables = host::CheckResultServ(answer, true).toList();
-    if (tables.size() != 2)
-        throw host::ERemote(
-            msgPadrao.Msg(QStringLiteral("Resp_Inv")).arg(QStringLiteral("GetColetaPr")));
-    m_main.cdsColetapr.SetData(packetOf(tables.at(0)));
-    m_main.cdsFornCotados.SetData(packetOf(tables.at(1)));
+    m_main.CarregaCotacoes(host::CheckResultServ(answer, true).toList());
 }
 
 void TfrmFiltroCotacao::loadParameters()

@@ -17,6 +17,7 @@ WeekDateLink::WeekDateLink(host::TWeekSpinEdit* week, host::TDateEditPlus* date,
     host::connectGuarded(m_date, &host::TDateEditPlus::dateChanged, this,
                          [this](const QDate&) { dateChanged(); });
     host::connectGuarded(m_date, &host::TMaskEdit::exited, this, [this] { dateLeft(); });
+    connect(m_week, &QAbstractSpinBox::editingFinished, this, [this] { m_typing = false; });
 }
 
 WeekFocus WeekDateLink::focus() const
@@ -41,7 +42,11 @@ void WeekDateLink::weekTyped(const QString& typed)
     // Only the person working the week field moves the date.
     if (!m_week->hasFocus())
         return;
-    const WeekPair pair = weekEntered(typed, m_date->GetDate(), QDate::currentDate(), m_edge);
+    if (!m_typing) {
+        m_typing = true;
+        m_dateBeforeTyping = m_date->GetDate();
+    }
+    const WeekPair pair = weekEntered(typed, m_dateBeforeTyping, QDate::currentDate(), m_edge);
     // The number being typed stays as typed unless the rule changed it (53 in a year of 52
     // weeks); the field takes the keystroke first, then shows the week the date is in.
     if (!pair.weekText.isEmpty() && pair.weekText.toInt() != typed.toInt()) {

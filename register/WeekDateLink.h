@@ -17,7 +17,8 @@ namespace module {
 // buyer expects on every validity period: a week typed or spun (while the week field has
 // the focus) moves the date to that week's first day (initial edge) or last day (final
 // edge); a date typed or picked shows its day name and week number; leaving the date
-// checks it and takes its week.
+// checks it and takes its week. While the week field is worked, its weeks are taken
+// beside the date it started from.
 class WeekDateLink : public QObject
 {
     Q_OBJECT
@@ -38,6 +39,10 @@ private:
     host::TDateEditPlus* m_date;
     QLineEdit* m_weekName;
     WeekEdge m_edge;
+    // The date as it was when the person began working the week field: every digit typed
+    // and every step is taken beside it, not beside the date the last keystroke gave.
+    QDate m_dateBeforeTyping;
+    bool m_typing = false;
 };
 
 } // namespace module

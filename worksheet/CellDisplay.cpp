@@ -6,7 +6,7 @@
 #include "DetailList.h"
 
 #include "module/entry/Cli_Sup01700.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/core/consiste/Consiste.h"
 #include "host/ui/Halvore.h"

@@ -6,7 +6,7 @@
 #include "Worksheet.h"
 
 #include "module/entry/Cli_Sup01700.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,8 +6,7 @@
 #include "DetailList.h"
 
 #include "module/entry/Cli_Sup01700.h"
-#include "register/QuotationListPage.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/core/Exceptions.h"
 #include "host/net/CheckResultServ.h"
@@ -24,7 +23,6 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
-#include <limits>
 
 namespace module {
 
@@ -34,9 +32,6 @@ const QString kRegionField = QStringLiteral("CDREGIAO");
 const QString kNumberField = QStringLiteral("NRCOLEPRECO");
 const QString kAllRegions = QStringLiteral("XXX");
 const QString kIndex = QStringLiteral("IndCube");
-
-// The loaded-state markers of a failed load: no quotation or region number matches them.
-constexpr int kNothingLoaded = std::numeric_limits<int>::min();
 
 host::FieldDefs itemFields()
 {
@@ -53,14 +48,6 @@ host::FieldDefs errorFields()
             host::FieldDef::text(QStringLiteral("CDPRODUTO"), 10),
             host::FieldDef::text(QStringLiteral("CDMARCA"), 5),
             host::FieldDef::text(QStringLiteral("IDERRO"), 7)};
-}
-
-// A code as a number for the loaded-state markers; `otherwise` when it is not one.
-int numberOf(const QString& code, int otherwise)
-{
-    bool ok = false;
-    const int number = code.trimmed().toInt(&ok);
-    return ok ? number : otherwise;
 }
 
 // The items' answer of the server: the detail lines' text and the item packet. A text
@@ -133,14 +120,14 @@ void Worksheet::createControls()
     degCotacao->setObjectName(QStringLiteral("degCotacao"));
     degCotacao->SetDecisionCube(&decCotacao);
     degCotacao->SetGridLines(true);
-    degCotacao->SetDefaultColWidth(130);
-    degCotacao->SetFixedColWidth(335);
+    degCotacao->SetDefaultColWidth(TfrmPlanCotaPrec::kWorksheetColumnWidth);
+    degCotacao->SetFixedColWidth(TfrmPlanCotaPrec::kWorksheetLabelWidth);
     degCotacao->SetDefaultRowHeight(17);
     degCotacao->CaptionColor = host::clActiveCaption();
     degCotacao->DataColor = host::clInfoBk();
     degCotacao->LabelColor = host::clBtnFace();
     degCotacao->LabelSumColor = host::clInactiveCaption();
-    degCotacao->LabelFont = labelFontFor(degCotacao->LabelFont, 335);
+    degCotacao->LabelFont = labelFontFor(degCotacao->LabelFont, TfrmPlanCotaPrec::kWorksheetLabelWidth);
     degCotacao->Invalidate();
     degCotacao->OnKeyDown = [this](QKeyEvent& event) { return degCotacaoKeyDown(event); };
     degCotacao->OnKeyUp = [this](QKeyEvent& event) { degCotacaoKeyUp(event); };
@@ -173,7 +160,7 @@ void Worksheet::MontaDecisionCube()
         const host::DataSet& regions = m_form.cdsServRegiao;
         if (!regions.Active() || regions.IsEmpty() ||
             regions.FieldByName(kNumberField).AsString() != m_form.currentNumber())
-            loadRegions();
+            m_form.CarregaRegioes();
         stCdProdAnterior.clear();
         PreencheAltCotacao(false);
         m_form.pgcPadrao->SetActivePage(m_form.tshPadrao);
@@ -183,20 +170,10 @@ void Worksheet::MontaDecisionCube()
             m_form.repaint();
         }
     } catch (...) {
-        m_form.pgcPadrao->SetActivePage(m_form.tshCotacao);
+        // The list page comes back with its own command states.
+        m_form.showListPage();
         throw;
     }
-}
-
-void Worksheet::loadRegions()
-{
-    host::BusyScope busy(&m_form, m_form.msgPadrao.Msg(QStringLiteral("Get_Regiao")));
-    const QVariant packet = host::CheckResultServ(
-        m_form.netPlanCotaPrec.AppServer().call(QStringLiteral("GetServRegiao"),
-                                                {m_form.currentBranch(), m_form.currentNumber(),
-                                                 m_form.msgPadrao.Msg(QStringLiteral("P_Todas"))}),
-        true);
-    m_form.cdsServRegiao.SetData(packet.value<host::Packet>());
 }
 
 void Worksheet::PreencheAltCotacao(bool force)
@@ -208,28 +185,38 @@ void Worksheet::PreencheAltCotacao(bool force)
     // All regions travel as "NULL".
     const QString region =
         regionCode.isEmpty() || regionCode == kAllRegions ? QStringLiteral("NULL") : regionCode;
-    const int regionNumber = numberOf(region, -1);
-    const int quotationNumber = numberOf(m_form.currentNumber(), 0);
-    host::Field& quotationMarker = m_form.cdsColetapr.FieldByName(kNumberField);
-    host::Field& regionMarker = regions.FieldByName(kRegionField);
+    // The quotation is its branch and its whole number, as text: numbers are not integers.
+    const QString quotation = m_form.currentBranch() + m_form.currentNumber();
 
-    if (force || quotationMarker.Tag != quotationNumber || regionMarker.Tag != regionNumber) {
+    if (force || !m_loaded || m_loadedQuotation != quotation || m_loadedRegion != region) {
         if (m_form.cdsCount.Active())
             m_form.cdsCount.EmptyDataSet();
         Cli_Sup01700::stlCotacao->clear();
-        quotationMarker.Tag = quotationNumber;
-        regionMarker.Tag = regionNumber;
+        m_loadedQuotation = quotation;
+        m_loadedRegion = region;
+        m_loaded = true;
         try {
             loadItems(region);
         } catch (...) {
             // Nothing counts as loaded: the next load of this quotation and region asks the
             // server again instead of showing what is left here.
-            quotationMarker.Tag = kNothingLoaded;
-            regionMarker.Tag = kNothingLoaded;
+            m_loaded = false;
             throw;
         }
     }
     recount();
+}
+
+void Worksheet::quotationListReloaded()
+{
+    // The list may hold other quotations under the same numbers, or these with other
+    // items: the next showing asks the server.
+    m_loaded = false;
+}
+
+void Worksheet::windowActivated()
+{
+    stCdProdAnterior.clear();
 }
 
 void Worksheet::loadItems(const QString& region)
@@ -298,7 +285,7 @@ void Worksheet::recount()
     // Where each product has its own buyer, only the quotation's buyer recounts.
     const bool buyerPerProduct =
         m_form.purchasingParameter(QStringLiteral("IDUMPRODCMP")) == QLatin1String("S");
-    if (!buyerPerProduct || m_form.listPage().isCurrentBuyer())
+    if (!buyerPerProduct || m_form.isCurrentBuyer())
         ContaRegs(QStringLiteral("T"));
 }
 
@@ -336,6 +323,9 @@ void Worksheet::activated()
 
 void Worksheet::focus()
 {
+    // Shown again from its menu item: the quotation chosen in the list meanwhile is the one
+    // shown, loaded only when it is not the one loaded.
+    MontaDecisionCube();
     degCotacao->setFocus();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "module/records/WorksheetValues.h"
-#include "register/PageHandler.h"
+#include "shell/PageHandler.h"
 
 #include "host/core/DataSet.h"
 #include "host/pivot/DecisionCube.h"
@@ -116,6 +116,8 @@ public:
     // ---- the page --------------------------------------------------------------------
     void activated() override;
     void focus() override;
+    void quotationListReloaded() override;
+    void windowActivated() override;
     void commandStates() override;
     bool pending() const override;
 
@@ -137,7 +139,6 @@ public:
 private:
     void createControls();
     void createDetailPanel(QWidget* parent);
-    void loadRegions();
     void loadItems(const QString& region);
     void fillItems(const QString& region, host::BusyScope& busy);
     void recount();
@@ -148,6 +149,12 @@ private:
     bool stepsOverSum(const QKeyEvent& event, bool vertical, int step);
 
     TfrmPlanCotaPrec& m_form;
+    // What the item table holds: the quotation (branch and number) and the region code
+    // ("NULL" for all regions) of the last load; m_loaded is false after a failed load and
+    // after the list was reloaded.
+    QString m_loadedQuotation;
+    QString m_loadedRegion;
+    bool m_loaded = false;
     // True while a load fills the item table: the detail lines come from the server then.
     bool m_loading = false;
     // Keys sent again to step over a sum line are handled inside the key that sent them.

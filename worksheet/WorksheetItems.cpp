@@ -6,7 +6,7 @@
 
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/WorksheetValues.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/core/Query.h"
 #include "host/ui/Halvore.h"

@@ -5,6 +5,7 @@
 //   sup01700 --server HOST:PORT       a running sup-appserver
 //   sup01700 --operator CODE --password TEXT [--branch CODE]   log in without asking
 //   sup01700 --screenshot FILE        save a picture of the window once shown, then exit
+//   sup01700 --help | --version       print the usage or the version (no display needed)
 
 #include "ClientEnvironment.h"
 #include "LoginDialog.h"
@@ -42,11 +43,34 @@ struct Options
     QString screenshot;
 };
 
-Options parseOptions(QApplication& app)
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("sup01700"));
+    QCoreApplication::setOrganizationName(QStringLiteral("sup01700"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(SUP01700_VERSION));
+}
+
+// True when the command line only asks for the usage or the version: they are printed
+// without a window system.
+bool asksUsageOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help" || arg == "-?" || arg == "--help-all" ||
+            arg == "-v" || arg == "--version")
+            return true;
+    }
+    return false;
+}
+
+Options parseOptions(QCoreApplication& app)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Planilha de Cotação de Preços (SUP01700)"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Banco de dados compartilhado (sqlite:ARQUIVO)."), QStringLiteral("URL"));
     const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("Servidor de aplicação em execução."), QStringLiteral("MAQUINA:PORTA"));
     const QCommandLineOption op(QStringLiteral("operator"), QStringLiteral("Código do operador."), QStringLiteral("CODIGO"));
@@ -136,9 +160,14 @@ void scheduleScreenshot(const QString& file, const host::Messages& texts)
 
 int main(int argc, char* argv[])
 {
+    if (asksUsageOnly(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        nameApplication();
+        parseOptions(core); // prints and ends the program
+        return 0;
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("sup01700"));
-    QApplication::setOrganizationName(QStringLiteral("sup01700"));
+    nameApplication();
     QLocale::setDefault(QLocale(QLocale::Portuguese, QLocale::Brazil));
     const Options options = parseOptions(app);
 

@@ -1,9 +1,11 @@
 #include "Sup01700Entry.h"
 
 #include "Cli_Sup01700.h"
+#include "PlanCotaPrecPages.h"
 
 #include "register/FiltroCotacao.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "register/QuotationListPage.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/net/CheckResultServ.h"
 #include "host/ui/Guard.h"
@@ -25,7 +27,7 @@ void CriaPlanCotaPrec()
         host::Halvore& halvore = host::Halvore::instance();
         if (!halvore.remoteSession())
             host::MensErro(QStringLiteral("Não há sessão com o servidor de aplicação."));
-        auto* form = new TfrmPlanCotaPrec(*halvore.remoteSession());
+        auto* form = NovoPlanCotaPrec(*halvore.remoteSession());
         Cli_Sup01700::frmPlanCotaPrec = form;
         Cli_Sup01700::boStCriado = true;
         // The window becomes active while it is created: its creation and first
@@ -47,7 +49,7 @@ void CriaPlanCotaPrec()
         if (Cli_Sup01700::frmPlanCotaPrec != form)
             return;  // the window closed meanwhile
         if (form->tshCotacao->Enabled() && form->pgcPadrao->ActivePage() == form->tshCotacao)
-            form->dbgCotacao()->setFocus();
+            listPageOf(*form).dbgCotacao->setFocus();
     }
     Cli_Sup01700::frmPlanCotaPrec->showForm();
 }

@@ -1,6 +1,7 @@
 #include "WeekRule.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace module {
 namespace {
@@ -19,7 +20,34 @@ QString digitsOf(const QString& text)
     return digits;
 }
 
+// First day (Initial) or last day (Final) of week `week` counted from the first Monday of
+// the week-year, also past its last week.
+QDate weekEdgeDate(int week, int year, WeekEdge edge)
+{
+    const QDate fourthJanuary(year, 1, 4); // always in week 1
+    const QDate monday =
+        fourthJanuary.addDays(1 - fourthJanuary.dayOfWeek()).addDays(qint64(week - 1) * 7);
+    return edge == WeekEdge::Final ? monday.addDays(6) : monday;
+}
+
 } // namespace
+
+int weekYearOf(int week, const QDate& date, WeekEdge edge)
+{
+    const int year = host::AnoSemana(date);
+    if (date.month() != 1 && date.month() != 12)
+        return year;
+    int nearest = year;
+    qint64 shortest = std::abs(date.daysTo(weekEdgeDate(week, year, edge)));
+    for (const int other : {year - 1, year + 1}) {
+        const qint64 distance = std::abs(date.daysTo(weekEdgeDate(week, other, edge)));
+        if (distance < shortest) {
+            shortest = distance;
+            nearest = other;
+        }
+    }
+    return nearest;
+}
 
 QString weekEdgeCode(WeekEdge edge)
 {
@@ -38,9 +66,9 @@ WeekPair weekEntered(const QString& typedWeek, const QDate& companionDate, const
     if (digits.isEmpty())
         return pairFor(QString(), QDate());
 
-    const int year = host::AnoSemana(companionDate.isValid() ? companionDate : today);
     // Long digit runs cannot overflow: anything beyond two digits is above 53 anyway.
-    const int typed = digits.size() > 2 ? 99 : digits.toInt();
+    const int typed = std::clamp(digits.size() > 2 ? 99 : digits.toInt(), 1, 53);
+    const int year = weekYearOf(typed, companionDate.isValid() ? companionDate : today, edge);
     const int week = clampWeek(typed, year);
     return pairFor(QString::number(week), host::DataSemana(week, weekEdgeCode(edge), year));
 }

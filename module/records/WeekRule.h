@@ -7,7 +7,8 @@
 //
 // Weeks are ISO weeks; "the year" of a week is its ISO week-year, so the last days of
 // December may belong to week 1 of the next year and the first days of January to week 52
-// or 53 of the previous one.
+// or 53 of the previous one. A week typed beside a date never moves the date by a year:
+// near the turn of the year it is the occurrence of that week nearest to the date.
 
 #include "host/core/consiste/Consiste.h"
 
@@ -49,11 +50,19 @@ enum class WeekFocus
 // becomes 52 when the year has no week 53; below 1 becomes 1.
 int clampWeek(int week, int year);
 
+// The week-year in which a week typed beside `date` is taken. For a date of December or
+// January it is the date's ISO week-year, the one before or the one after, whichever has
+// that week (at the given edge) nearest to the date; for any other date it is the date's
+// own year. A week above the year's weeks counts where it would fall (week 53 of a year of
+// 52 weeks is the first week of the next).
+int weekYearOf(int week, const QDate& date, WeekEdge edge);
+
 // A week typed or spun in the week field.
-// The year is the ISO week-year of the companion date, or of `today` when the companion
-// date is empty. The week is limited by clampWeek, and the date becomes the first day
-// (Initial) or the last day (Final) of that week of that year. Minus signs and other
-// non-digits in the typed text are discarded; an empty week clears the date.
+// Above 53 becomes 53; the year is weekYearOf the companion date, or of `today` when the
+// companion date is empty; then 53 becomes 52 when that year has no week 53, and the date
+// becomes the first day (Initial) or the last day (Final) of that week of that year. Minus
+// signs and other non-digits in the typed text are discarded; an empty week clears the
+// date.
 WeekPair weekEntered(const QString& typedWeek, const QDate& companionDate, const QDate& today,
                      WeekEdge edge);
 

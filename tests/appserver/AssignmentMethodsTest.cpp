@@ -303,14 +303,19 @@ TEST_F(AssignmentMethodsTest, UnknownQuotationGivesEmptyPacketsWithTheirColumns)
     for (const char* method : {"GetRegForn", "GetProdForn", "GetProdMarca", "GetFornProd"}) {
         SCOPED_TRACE(method);
         const QStringList columns = namesOf(load(method, QStringLiteral("0000000003")));
-        for (const auto& [branch, number] :
-             {std::pair{kBranch, QStringLiteral("0000000099")},
-              std::pair{QStringLiteral("0005"), QStringLiteral("0000000003")},
-              std::pair{kBranch, QStringLiteral("' OR '1'='1")}, std::pair{QString(), QString()}}) {
-            const host::Packet packet = load(method, number, branch);
+        for (const QString& number :
+             {QStringLiteral("0000000099"), QStringLiteral("' OR '1'='1"), QString()}) {
+            const host::Packet packet = load(method, number);
             EXPECT_EQ(packet.rowCount(), 0) << number.toStdString();
             EXPECT_EQ(namesOf(packet), columns);
         }
+        // Another centre's branch, or none, is refused.
+        for (const QString& branch : {QStringLiteral("0005"), QString()})
+            EXPECT_EQ(call(rpctest::kPlan, QString::fromLatin1(method),
+                           {branch, QStringLiteral("0000000003")}, token),
+                      QVariant(QStringLiteral("A filial informada não é a central de compras do "
+                                              "operador conectado (0001): a operação não é "
+                                              "permitida.")));
         // A number typed without its leading zeros is the stored one.
         EXPECT_EQ(rowsOf(load(method, QStringLiteral("3"))),
                   rowsOf(load(method, QStringLiteral("0000000003"))));

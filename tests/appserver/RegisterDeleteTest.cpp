@@ -104,7 +104,8 @@ TEST_F(RegisterDeleteTest, AnotherBuyerAnImpersonatorAndAnUnknownQuotationAreRef
     EXPECT_EQ(deleteAs(token, "0001", kSecond, "FERNANDA.LUZ"), kOtherOperator);
 
     EXPECT_EQ(deleteAs(token, "0001", "0000000099", "ANA.CARVALHO"), kNotFound);
-    EXPECT_EQ(deleteAs(token, "0002", kFirst, "ANA.CARVALHO"), kNotFound) << "another branch";
+    EXPECT_EQ(deleteAs(token, "0002", kFirst, "ANA.CARVALHO"), QVariant(otherCentreRefusal()))
+        << "another branch";
     EXPECT_EQ(deleteAs(token, "0001", "", "ANA.CARVALHO"), kNotFound);
 
     EXPECT_EQ(dump(db()), before);

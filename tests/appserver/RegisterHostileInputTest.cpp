@@ -119,23 +119,24 @@ TEST_F(RegisterHostileInputTest, HostileCodeArgumentsFindNothingAndChangeNothing
     const QString manager = login(QStringLiteral("FERNANDA.LUZ"));
     for (const QString& code : kHostileCodes) {
         SCOPED_TRACE(code.left(40).toStdString());
+        // A hostile branch is not the session's centre: refused with a text that does not
+        // repeat it.
         FilterArgs centre;
         centre.centre = code;
-        EXPECT_EQ(listQuotations(centre).quotations.rowCount(), 0);
-
-        const host::Packet regions =
-            packetOf(call(rpctest::kPlan, "GetServRegiao", {code, code, code}, token));
-        EXPECT_EQ(columnOf(regions, "CDREGIAO"), QStringList{"XXX"}) << "only the all-regions row";
-
-        EXPECT_EQ(packetOf(call(rpctest::kPlan, "GetDadosFiltro", {code, code}, token)).rowCount(),
-                  0);
-        EXPECT_EQ(packetOf(call(rpctest::kSupri, "GetParaSupri", {code}, token)).rowCount(), 0);
-
-        // The manager may delete any quotation of the centre: a hostile branch or number
-        // still names none.
+        const QVariant refused(otherCentreRefusal());
+        EXPECT_EQ(call(rpctest::kPlan, "GetColetaPr", centre.toList(), token), refused);
+        EXPECT_EQ(call(rpctest::kPlan, "GetServRegiao", {code, code, code}, token), refused);
+        EXPECT_EQ(call(rpctest::kPlan, "GetDadosFiltro", {code, code}, token), refused);
+        EXPECT_EQ(call(rpctest::kSupri, "GetParaSupri", {code}, token), refused);
         EXPECT_EQ(
             call(rpctest::kPlan, "DelColetaPr", {code, "0000000001", "FERNANDA.LUZ"}, manager),
-            QVariant(QStringLiteral("Cotação de preços não encontrada.")));
+            refused);
+
+        // The manager may delete any quotation of the centre: a hostile number still names
+        // none.
+        const host::Packet regions =
+            packetOf(call(rpctest::kPlan, "GetServRegiao", {"0001", code, code}, token));
+        EXPECT_EQ(columnOf(regions, "CDREGIAO"), QStringList{"XXX"}) << "only the all-regions row";
         EXPECT_EQ(call(rpctest::kPlan, "DelColetaPr", {"0001", code, "FERNANDA.LUZ"}, manager),
                   QVariant(QStringLiteral("Cotação de preços não encontrada.")));
         EXPECT_EQ(call(rpctest::kPlan, "DelColetaPr", {"0001", "0000000001", code}, manager),
@@ -146,6 +147,48 @@ TEST_F(RegisterHostileInputTest, HostileCodeArgumentsFindNothingAndChangeNothing
     EXPECT_EQ(packetOf(call(rpctest::kPlan, "GetDadosFiltro", {"0001", "ANA.CARVALHO' --"}, token))
                   .rowCount(),
               1);
+    expectUnchanged();
+}
+
+TEST_F(RegisterHostileInputTest, AnotherCentresQuotationIsNeitherReadNorWritten)
+{
+    // Recife (0005) buys for itself: a copy of quotation 0000000003 becomes one of its own.
+    for (const char* table : {"COLETAPR", "ITEMCOLE"})
+        for (const QString& sql :
+             {QStringLiteral("CREATE TEMP TABLE COPIA AS SELECT * FROM %1 WHERE CDFILIAL = '0001' "
+                             "AND NRCOLEPRECO = '0000000003'"),
+              QStringLiteral("UPDATE COPIA SET CDFILIAL = '0005'"),
+              QStringLiteral("INSERT INTO %1 SELECT * FROM COPIA"),
+              QStringLiteral("DROP TABLE COPIA")})
+            db().exec(sql.arg(QString::fromLatin1(table)));
+    before = dump(db());
+    const QVariantList items = {"0005", "0000000003", "NULL", false};
+
+    // Recife's own operators read it ...
+    const QString recife = loginAt(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
+    const QVariantList own = call(rpctest::kPlan, "GetStringList", items, recife).toList();
+    ASSERT_EQ(own.size(), 2);
+    EXPECT_GT(packetOf(own.at(1)).rowCount(), 0);
+
+    // ... an operator of the centre 0001 who names branch 0005 reads nothing of it and
+    // changes nothing of it.
+    const QVariant refused(otherCentreRefusal());
+    EXPECT_EQ(call(rpctest::kPlan, "GetStringList", items, token), refused);
+    EXPECT_EQ(call(rpctest::kPlan, "GetRegForn", {"0005", "0000000003"}, token), refused);
+    const QString manager = login(QStringLiteral("FERNANDA.LUZ"));
+    EXPECT_EQ(call(rpctest::kPlan, "DelColetaPr", {"0005", "0000000003", "FERNANDA.LUZ"}, manager),
+              refused);
+    const QVariantList save = {QVariant(), QVariant(), "0005", "0000000003", false,
+                               QDate(2025, 3, 12), false, false, false, false, "0001",
+                               "ANA.CARVALHO"};
+    EXPECT_EQ(call(rpctest::kPlan, "GravaPlanCota", save, token), refused);
+    // The operator's own branch in a save is the one he logged in at.
+    QVariantList otherBranch = save;
+    otherBranch[2] = QStringLiteral("0001");
+    otherBranch[10] = QStringLiteral("0002");
+    EXPECT_EQ(call(rpctest::kPlan, "GravaPlanCota", otherBranch, token),
+              QVariant(QStringLiteral("A filial informada não é a filial em que o operador entrou "
+                                      "no sistema (0001): a operação não é permitida.")));
     expectUnchanged();
 }
 

@@ -218,10 +218,7 @@ TEST_F(RegisterFilterTest, PeriodKeepsTheQuotationsWhoseValidityOverlapsItEdgesI
 
 TEST_F(RegisterFilterTest, NothingMatchingGivesTwoEmptyPacketsWithTheirFields)
 {
-    FilterArgs otherCentre;
-    otherCentre.centre = QStringLiteral("0005");
     const std::pair<const char*, FilterArgs> cases[] = {
-        {"centre without quotations", otherCentre},
         {"buyer list chosen but empty", FilterArgs().buyerList(QString())},
         {"supplier never quoted", FilterArgs().supplierList("_" + dbtest::supplier(999) + "_")},
         {"period far ahead", FilterArgs().period(QDate(2099, 1, 1), QDate(2099, 12, 31))},
@@ -235,4 +232,13 @@ TEST_F(RegisterFilterTest, NothingMatchingGivesTwoEmptyPacketsWithTheirFields)
         EXPECT_EQ(fieldNames(listing.quotations), kHeaderFields);
         EXPECT_EQ(fieldNames(listing.suppliers), kSupplierFields);
     }
+
+    // Recife buys for itself and has no quotation.
+    token = loginAt(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
+    FilterArgs recife;
+    recife.centre = QStringLiteral("0005");
+    const Listing none = listQuotations(recife);
+    EXPECT_EQ(none.quotations.rowCount(), 0);
+    EXPECT_EQ(fieldNames(none.quotations), kHeaderFields);
+    EXPECT_EQ(fieldNames(none.suppliers), kSupplierFields);
 }

@@ -86,7 +86,9 @@ TEST_F(RegisterLookupsTest, FilterStartsFromTheLatestValidityOfTheBuyerOrOfTheCe
     EXPECT_EQ(rowsOf(centre, kValidity), QStringList{validityOf("0000000006")});
 
     // A centre without quotations gives no row.
-    const host::Packet none = dadosFiltro("0005", "ANA.CARVALHO");
+    const QString recife = loginAt(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
+    const host::Packet none =
+        packetOf(call(rpctest::kPlan, "GetDadosFiltro", {"0005", "ANA.CARVALHO"}, recife));
     EXPECT_EQ(none.rowCount(), 0);
     EXPECT_EQ(fieldNames(none), kValidity);
 }
@@ -148,11 +150,17 @@ TEST_F(RegisterLookupsTest, PurchasingParametersOfTheCentreComeFromSuprimentos)
     EXPECT_EQ(rowsOf(centre, fields), QStringList{"0001|N|D|N|S|N|00001|N"});
     EXPECT_EQ(fieldOf(centre, "CDMARCA").size, 5);
 
-    // Padded like a typed branch code.
-    const host::Packet recife = packetOf(call(rpctest::kSupri, "GetParaSupri", {"5"}, token));
+    // Padded like a typed branch code; each centre reads its own.
+    const QString recifeSession = loginAt(QStringLiteral("CARLOS.NUNES"), QStringLiteral("0005"));
+    const host::Packet recife =
+        packetOf(call(rpctest::kSupri, "GetParaSupri", {"5"}, recifeSession));
     EXPECT_EQ(rowsOf(recife, fields), QStringList{"0005|S|M|S|N|S|00001|S"});
 
-    EXPECT_EQ(packetOf(call(rpctest::kSupri, "GetParaSupri", {"0003"}, token)).rowCount(), 0);
+    // A branch that buys through the centre, or another centre, is not asked for.
+    EXPECT_EQ(call(rpctest::kSupri, "GetParaSupri", {"0003"}, token),
+              QVariant(otherCentreRefusal()));
+    EXPECT_EQ(call(rpctest::kSupri, "GetParaSupri", {"0001"}, recifeSession),
+              QVariant(otherCentreRefusal(QStringLiteral("0005"))));
 }
 
 TEST_F(RegisterLookupsTest, RegionsOfAQuotationFollowTheAllRegionsRow)

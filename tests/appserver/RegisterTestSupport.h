@@ -59,6 +59,14 @@ struct FilterArgs
     QVariantList toList() const;
 };
 
+// What every method answers when a branch argument is not the session's purchasing centre.
+inline QString otherCentreRefusal(const QString& centre = QStringLiteral("0001"))
+{
+    return QStringLiteral("A filial informada não é a central de compras do operador conectado "
+                          "(%1): a operação não é permitida.")
+        .arg(centre);
+}
+
 // Both packets of a quotation filter's answer.
 struct Listing
 {

@@ -57,16 +57,35 @@ TEST(WeekEntered, ValuesAbove53AreLimited)
     EXPECT_EQ(typed("0", QDate(2025, 3, 1)).weekText, QStringLiteral("1"));
 }
 
-TEST(WeekEntered, YearIsTheIsoWeekYearOfTheCompanionDate)
+TEST(WeekEntered, AtTheTurnOfTheYearTheNearestOccurrenceOfTheWeekIsTaken)
 {
-    // 30 December 2024 belongs to week 1 of 2025: week 1 is that very week ...
+    // 2 January 2027 lies in week 53 of 2026: week 1 is the one just after, not the first
+    // week of 2026 a year earlier.
+    EXPECT_EQ(typed("1", QDate(2027, 1, 2)).date, QDate(2027, 1, 4));
+    // 29 December 2025 lies in week 1 of 2026: week 52 is the week just before it.
+    EXPECT_EQ(typed("52", QDate(2025, 12, 29), WeekEdge::Initial).date, QDate(2025, 12, 22));
+    EXPECT_EQ(typed("52", QDate(2025, 12, 29), WeekEdge::Final).date, QDate(2025, 12, 28));
+    EXPECT_EQ(typed("52", QDate(2024, 12, 30)).date, QDate(2024, 12, 23));
+    // A week of the coming January typed in December.
+    EXPECT_EQ(typed("2", QDate(2025, 12, 10), WeekEdge::Final).date, QDate(2026, 1, 11));
+    // The date's own week stays itself.
     EXPECT_EQ(typed("1", QDate(2024, 12, 30)).date, QDate(2024, 12, 30));
-    // ... and week 52 is the one at the end of 2025, not of 2024.
-    EXPECT_EQ(typed("52", QDate(2024, 12, 30)).date, QDate(2025, 12, 22));
-    // 2 January 2021 belongs to week 53 of 2020, which exists.
+    // Week 53 exists in 2026 and 2020: beside their first days of January it is theirs ...
+    EXPECT_EQ(typed("53", QDate(2027, 1, 2)).date, QDate(2026, 12, 28));
     const WeekPair pair = typed("53", QDate(2021, 1, 2));
     EXPECT_EQ(pair.weekText, QStringLiteral("53"));
     EXPECT_EQ(pair.date, QDate(2020, 12, 28));
+    // ... beside the first days of 2026 the nearest week-year is 2025, which has 52 weeks.
+    EXPECT_EQ(typed("53", QDate(2026, 1, 5)).weekText, QStringLiteral("52"));
+    EXPECT_EQ(typed("53", QDate(2026, 1, 5)).date, QDate(2025, 12, 22));
+}
+
+TEST(WeekEntered, AwayFromTheTurnOfTheYearTheWeeksAreTheDatesOwnYear)
+{
+    EXPECT_EQ(typed("53", QDate(2026, 6, 15)).date, QDate(2026, 12, 28));
+    EXPECT_EQ(typed("1", QDate(2026, 11, 30)).date, QDate(2025, 12, 29));
+    EXPECT_EQ(weekYearOf(52, QDate(2026, 2, 1), WeekEdge::Initial), 2026);
+    EXPECT_EQ(weekYearOf(52, QDate(2026, 1, 31), WeekEdge::Initial), 2025);
 }
 
 TEST(WeekEntered, EmptyCompanionDateTakesTodaysYear)

@@ -12,7 +12,7 @@
 #include "register/Cli_Sup01701.h"
 #include "register/FiltroCotacao.h"
 #include "register/TfrmFiltroCotacao.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -272,10 +272,23 @@ TEST_F(FilterDialog, RefreshRepeatsTheLastConfirmedFilterWithoutShowingTheDialog
 
 TEST_F(FilterDialog, SavedListsComeBackAndQuotedSuppliersAreReadOnce)
 {
-    openWindow(QStringLiteral("ANA.CARVALHO"));
     const QStringList quoted = column(QStringLiteral(
         "SELECT DISTINCT CDFORNECED FROM ITEMCOLE WHERE CDFILIAL = '0001' ORDER BY CDFORNECED"));
     ASSERT_GE(quoted.size(), 2);
+    // Carlos's quotation 0000000002 gets the first supplier in region 004 only; other
+    // suppliers quote it in 001. The chosen suppliers and the chosen regions are two
+    // conditions, each met by another item: it is listed.
+    for (const char* sql :
+         {"CREATE TEMP TABLE SUPPLIER_ITEM AS SELECT * FROM ITEMCOLE WHERE CDFILIAL = '0001' AND "
+          "NRCOLEPRECO = '0000000002' AND CDREGIAO = '004' LIMIT 1",
+          "UPDATE SUPPLIER_ITEM SET CDFORNECED = '%1'",
+          "INSERT INTO ITEMCOLE SELECT * FROM SUPPLIER_ITEM", "DROP TABLE SUPPLIER_ITEM"})
+        db().exec(QString::fromLatin1(sql).arg(quoted.at(0)));
+    ASSERT_EQ(column(QStringLiteral("SELECT DISTINCT CDREGIAO FROM ITEMCOLE WHERE NRCOLEPRECO = "
+                                    "'0000000002' AND CDFORNECED = '%1'")
+                         .arg(quoted.at(0))),
+              QStringList{QStringLiteral("004")});
+    openWindow(QStringLiteral("ANA.CARVALHO"));
     const QString suppliers = QLatin1Char('_') + quoted.at(0) + QLatin1Char('_');
     const QString buyers = QStringLiteral("_ANA.CARVALHO_CARLOS.NUNES_");
 
@@ -322,17 +335,21 @@ TEST_F(FilterDialog, SavedListsComeBackAndQuotedSuppliersAreReadOnce)
     EXPECT_EQ(ui().searches().at(3).chosen, suppliers) << "earlier choices come marked";
     EXPECT_EQ(ui().modals().first().result, QDialog::Accepted);
 
-    // What the list received: her and Carlos's quotations quoting the supplier in 001 or 003
-    // and valid in the period.
+    // What the list received: her and Carlos's quotations valid in the period that quote
+    // the supplier and quote in 001 or 003.
     EXPECT_EQ(
         listedQuotations(),
         column(QStringLiteral("SELECT C.NRCOLEPRECO FROM COLETAPR C WHERE C.CDFILIAL = '0001' AND "
                               "C.CDOPERADOR IN ('ANA.CARVALHO', 'CARLOS.NUNES') AND "
                               "C.DTINIVALCOL <= '2025-03-23' AND C.DTFINVALCOL >= '2025-03-10' AND "
                               "EXISTS (SELECT 1 FROM ITEMCOLE I WHERE I.CDFILIAL = C.CDFILIAL AND "
-                              "I.NRCOLEPRECO = C.NRCOLEPRECO AND I.CDFORNECED = '%1' AND "
-                              "I.CDREGIAO IN ('001', '003')) ORDER BY C.NRCOLEPRECO DESC")
+                              "I.NRCOLEPRECO = C.NRCOLEPRECO AND I.CDFORNECED = '%1') AND "
+                              "EXISTS (SELECT 1 FROM ITEMCOLE I WHERE I.CDFILIAL = C.CDFILIAL AND "
+                              "I.NRCOLEPRECO = C.NRCOLEPRECO AND I.CDREGIAO IN ('001', '003')) "
+                              "ORDER BY C.NRCOLEPRECO DESC")
                    .arg(quoted.at(0))));
+    EXPECT_EQ(listedQuotations(),
+              (QStringList{QStringLiteral("0000000003"), QStringLiteral("0000000002")}));
 }
 
 TEST_F(FilterDialog, ACentreThatHidesTheWorksheetChoiceGetsTheShortDialog)

@@ -37,7 +37,7 @@ TEST_F(ListFixture, ListCommandsFollowTheOperatorsRoleOverTheQuotation)
         SCOPED_TRACE(role.operatorCode.toStdString());
         module::TfrmPlanCotaPrec& window = openAs(role.operatorCode);
         goTo(kAnaQuotation);
-        host::DBGrid& grid = *window.dbgCotacao();
+        host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
         EXPECT_EQ(window.Alterar->isEnabled(), role.mayChange);
         EXPECT_EQ(window.Excluir->isEnabled(), role.mayDelete);
         EXPECT_EQ(window.sbtExcluir->isEnabled(), role.mayDelete);
@@ -79,7 +79,7 @@ TEST_F(ListFixture, AnEmptyListDisablesItsPageUntilANewQuotationIsEntered)
     // Include opens the new-quotation page once it is there, re-enabling the list page.
     EXPECT_FALSE(window.Incluir->isEnabled());
     bool listPageEnabled = false;
-    window.onOpenNewQuotation = [&] { listPageEnabled = window.tshCotacao->Enabled(); };
+    module::listPageOf(window).onOpenNewQuotation = [&] { listPageEnabled = window.tshCotacao->Enabled(); };
     window.BarraFerramenta();
     ASSERT_TRUE(window.Incluir->isEnabled());
     window.Incluir->trigger();

@@ -10,8 +10,9 @@
 #include "host/widgets/PageControl.h"
 #include "host/widgets/grid/DBGrid.h"
 #include "module/entry/Cli_Sup01700.h"
+#include "module/entry/PlanCotaPrecPages.h"
 #include "register/QuotationListPage.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -36,7 +37,7 @@ protected:
     module::TfrmPlanCotaPrec& openAs(const QString& operatorCode)
     {
         loginAs(operatorCode);
-        auto* form = new module::TfrmPlanCotaPrec(session());
+        auto* form = module::NovoPlanCotaPrec(session());
         Cli_Sup01700::frmPlanCotaPrec = form;
         Cli_Sup01700::boStCriado = true;
         form->create();

@@ -52,7 +52,7 @@ TEST_F(ListFixture, TheListShowsEachQuotationWithItsQuotedSuppliers)
     EXPECT_EQ(list().RecordCount(),
               count(QStringLiteral("SELECT COUNT(*) FROM COLETAPR WHERE CDFILIAL = '0001'")));
 
-    host::DBGrid& grid = *window.dbgCotacao();
+    host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
     QStringList columns;
     for (const host::DBGrid::Column& column : grid.Columns())
         columns << column.fieldName;
@@ -101,7 +101,7 @@ TEST_F(ListFixture, TheListShowsEachQuotationWithItsQuotedSuppliers)
 TEST_F(ListFixture, TheListDrawsTheCollectionTypeAndTheListaCheck)
 {
     module::TfrmPlanCotaPrec& window = openAs(kAna);
-    host::DBGrid& grid = *window.dbgCotacao();
+    host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
     const QColor alertYellow(255, 204, 0);
     const QColor tickGreen(0, 110, 0);
     auto paintedRow = [&](const QString& number) {
@@ -171,7 +171,7 @@ TEST_F(ListFixture, TheServersRefusalKeepsAnotherBuyersQuotation)
 
     // Even when asked directly, the server decides and its text is shown.
     ui().answerYes();
-    host::guarded([&] { window.listPage().ExcluiCotacao(); });
+    host::guarded([&] { module::listPageOf(window).ExcluiCotacao(); });
     EXPECT_EQ(callsOf(QStringLiteral("DelColetaPr")), 1);
     EXPECT_EQ(ui().messageTexts(host::MessageKind::Error),
               QStringList{"Somente o comprador da cotação ou seu gerente pode excluí-la."});
@@ -188,7 +188,7 @@ TEST_F(ListFixture, AManagerTypesAnotherBuyerAndConfirms)
     module::TfrmPlanCotaPrec& window = openAs(kManager);
     activateWindow(window);
     goTo(kAnaQuotation);
-    host::DBGrid& grid = *window.dbgCotacao();
+    host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
     ASSERT_TRUE(window.Alterar->isEnabled());
 
     window.Alterar->trigger();
@@ -218,7 +218,7 @@ TEST_F(ListFixture, TheBuyerSearchOffersTheManagersBuyersAndChecksWhatIsTyped)
     window.Alterar->trigger();
 
     ui().answerSearch(QStringLiteral("DANIELA.LIMA"));
-    window.listPage().PesquisaComprador();
+    module::listPageOf(window).PesquisaComprador();
     ASSERT_EQ(ui().searches().size(), 1);
     EXPECT_EQ(ui().searches().first().title, "Comprador");
     EXPECT_EQ(list().FieldByName(QStringLiteral("CDOPERADOR")).AsString(), "DANIELA.LIMA");
@@ -250,7 +250,7 @@ TEST_F(ListFixture, ABuyerCannotTypeInTheList)
 {
     module::TfrmPlanCotaPrec& window = openAs(kAna);
     goTo(kAnaQuotation);
-    host::DBGrid& grid = *window.dbgCotacao();
+    host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
     EXPECT_FALSE(window.Alterar->isEnabled());
     for (int column = 0; column < grid.Columns().size(); ++column) {
         const QModelIndex cell = grid.model()->index(list().currentRow(), column);
@@ -273,7 +273,7 @@ TEST_F(ListFixture, ClickingListaTogglesTheFlagAndSavesIt)
     module::TfrmPlanCotaPrec& window = openAs(kAna);
     activateWindow(window);
     goTo(kAnaQuotation);
-    host::DBGrid& grid = *window.dbgCotacao();
+    host::DBGrid& grid = *module::listPageOf(window).dbgCotacao;
 
     // An empty flag becomes "S".
     QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
@@ -293,11 +293,11 @@ TEST_F(ListFixture, ClickingListaTogglesTheFlagAndSavesIt)
     // back up; Ctrl+Delete deletes nothing there.
     const int row = list().RecNo();
     QTest::keyClick(&grid, Qt::Key_PageDown, Qt::ControlModifier);
-    EXPECT_TRUE(window.dbgForns()->hasFocus());
+    EXPECT_TRUE(module::listPageOf(window).dbgForns->hasFocus());
     EXPECT_EQ(list().RecNo(), row);
-    QTest::keyClick(window.dbgForns(), Qt::Key_Delete, Qt::ControlModifier);
+    QTest::keyClick(module::listPageOf(window).dbgForns, Qt::Key_Delete, Qt::ControlModifier);
     EXPECT_TRUE(ui().questions().isEmpty());
-    QTest::keyClick(window.dbgForns(), Qt::Key_PageUp, Qt::ControlModifier);
+    QTest::keyClick(module::listPageOf(window).dbgForns, Qt::Key_PageUp, Qt::ControlModifier);
     EXPECT_TRUE(grid.hasFocus());
     EXPECT_TRUE(ui().messages().isEmpty()) << ui().messageTexts().join('\n').toStdString();
 }

@@ -96,7 +96,6 @@ TEST_F(WorksheetFixture, ProductNamesShowOncePerProductAndAgainAfterScrolling)
 
 TEST_F(WorksheetFixture, SelectingACellFillsTheSelectionAndTheDetailPanel)
 {
-    openWorksheet(kAna, kAnaQuotation);
     // A discounted item priced below the others of its region, product and brand.
     QSqlQuery item(db().sql());
     ASSERT_TRUE(item.exec(
@@ -111,6 +110,17 @@ TEST_F(WorksheetFixture, SelectingACellFillsTheSelectionAndTheDetailPanel)
             .arg(kAnaQuotation)));
     ASSERT_TRUE(item.next());
     auto text = [&item](int column) { return item.value(column).toString().trimmed(); };
+    // Its discount is 12.5 %, shown with two decimals, a blank and the percent sign.
+    QSqlQuery discounted(db().sql());
+    discounted.prepare(QStringLiteral("UPDATE ITEMCOLE SET VRPERDESITM = 12.5 WHERE NRCOLEPRECO = ? "
+                                      "AND CDREGIAO = ? AND CDFORNECED = ? AND CDPRODUTO = ? AND "
+                                      "CDMARCA = ?"));
+    for (const QVariant& value : {QVariant(kAnaQuotation), item.value(0), item.value(2),
+                                  item.value(4), item.value(8)})
+        discounted.addBindValue(value);
+    ASSERT_TRUE(discounted.exec());
+    ASSERT_EQ(discounted.numRowsAffected(), 1);
+    openWorksheet(kAna, kAnaQuotation);
     const QString key = module::regionValue(text(0), text(1)) +
                         module::supplierValue(text(2), text(3)) +
                         module::productValue(text(5), text(4), text(8), text(9));
@@ -129,7 +139,7 @@ TEST_F(WorksheetFixture, SelectingACellFillsTheSelectionAndTheDetailPanel)
                   sheet().RetornaVlr(QStringLiteral("P")),
               key);
 
-    const double price = item.value(10).toDouble(), discount = item.value(14).toDouble();
+    const double price = item.value(10).toDouble();
     EXPECT_EQ(sheet().edtProduto->text(),
               text(5).toUpper() + "  " +
                   host::FormatMaskText(QStringLiteral("99.99.999"), text(6)));
@@ -139,8 +149,8 @@ TEST_F(WorksheetFixture, SelectingACellFillsTheSelectionAndTheDetailPanel)
     EXPECT_NEAR(sheet().nedPrecoEcon->Value(), item.value(11).toDouble(), 1e-9);
     EXPECT_NEAR(sheet().nedPrecoEconPI->Value(), item.value(12).toDouble(), 1e-9);
     EXPECT_EQ(sheet().nedPrecoEconPI->palette().color(QPalette::Text), QColor(Qt::red));
-    EXPECT_EQ(sheet().edtDesconto->text(), host::FormatFloat("#0.00 %", discount));
-    EXPECT_NEAR(sheet().nedDiferenca->Value(), price - discount * price / 100.0, 1e-5);
+    EXPECT_EQ(sheet().edtDesconto->text(), QStringLiteral("12,50 %"));
+    EXPECT_NEAR(sheet().nedDiferenca->Value(), price * 0.875, 1e-5);
 
     // The validation errors of the selected item, in the order of their flags.
     EXPECT_TRUE(sheet().lsbErrosCota->isHidden());

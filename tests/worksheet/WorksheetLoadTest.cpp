@@ -3,6 +3,10 @@
 
 #include "WorksheetTestSupport.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QTest>
+#include <QToolBar>
 #include <algorithm>
 
 using namespace listtest;
@@ -22,8 +26,12 @@ TEST_F(WorksheetFixture, ASingleItemShowsOneCellAndNothingExtraIsPending)
 {
     openWorksheet(kDaniela, kSingleItem);
     ASSERT_EQ(form().pgcPadrao->ActivePage(), form().tshPadrao);
-    EXPECT_EQ(grid().DataRowCount(), 1);
-    EXPECT_EQ(grid().DataColCount(), 1);
+    // One cell, and the grand totals beside and below it.
+    EXPECT_EQ(grid().DataRowCount(), 2);
+    EXPECT_EQ(grid().DataColCount(), 2);
+    EXPECT_FALSE(grid().IsSumCell(0, 0));
+    EXPECT_TRUE(grid().IsSumRow(1));
+    EXPECT_TRUE(grid().IsSumCol(1));
     // The item is there twice for the pivot, but no change waits to be saved.
     EXPECT_EQ(items().RecordCount(), 2);
     EXPECT_EQ(items().ChangeCount(), 0);
@@ -125,6 +133,11 @@ TEST_F(WorksheetFixture, ARegionWithoutItemsFailsBackToTheListAndIsAskedForAgain
     EXPECT_EQ(ui().lastMessage(), "Não há produtos cotados para região posicionada ou a cotaçao "
                                   "foi excluída por outro operador.");
     EXPECT_EQ(form().pgcPadrao->ActivePage(), form().tshCotacao);
+    // The list page is back with its own commands: she is the quotation's buyer.
+    EXPECT_TRUE(form().mnuCotacao->isChecked());
+    for (QAction* command : {form().mnuFiltro, form().Excluir, form().Procurar, form().Verificar})
+        EXPECT_TRUE(command->isEnabled()) << command->objectName().toStdString();
+    EXPECT_TRUE(form().navPadrao->isEnabled());
     ui().expectNoBusyShown();
     EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
 
@@ -134,4 +147,60 @@ TEST_F(WorksheetFixture, ARegionWithoutItemsFailsBackToTheListAndIsAskedForAgain
     EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
     EXPECT_EQ(form().pgcPadrao->ActivePage(), form().tshCotacao);
     EXPECT_EQ(ui().messages().size(), 1);
+}
+
+TEST_F(WorksheetFixture, TheMenuShowsTheQuotationChosenInTheListAndAReloadedListIsAskedForAgain)
+{
+    openWorksheet(kAna, kAnaQuotation);
+    ASSERT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+
+    // Another quotation chosen in the list, then the worksheet through its menu item.
+    form().pgcPadrao->SelectPage(form().tshCotacao);
+    goTo(kSingleItem);
+    form().mnuPadrao->trigger();
+    EXPECT_EQ(form().pgcPadrao->ActivePage(), form().tshPadrao);
+    EXPECT_TRUE(form().mnuPadrao->isChecked());
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+    EXPECT_EQ(form().statusPanel(0)->text(), kSingleItem);
+    EXPECT_EQ(lines().size(), 1);
+    EXPECT_EQ(sheet().DegRegistros(QStringLiteral("R"), false), QStringList{"002"});
+    EXPECT_EQ(items().RecordCount(), 2);
+
+    // The same quotation again through the menu: nothing is asked.
+    form().pgcPadrao->SelectPage(form().tshCotacao);
+    form().mnuPadrao->trigger();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+
+    // The list loaded anew (its items may have changed meanwhile): the worksheet asks.
+    form().pgcPadrao->SelectPage(form().tshCotacao);
+    db().exec(QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = 7.25 WHERE NRCOLEPRECO = '%1'")
+                  .arg(kSingleItem));
+    form().AtualizaCotacao(QString(), QStringLiteral("T"), QStringLiteral("T"), QStringLiteral("T"),
+                           QStringLiteral("T"), QDate(), QDate());
+    goTo(kSingleItem);
+    selectWorksheet();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 3);
+    EXPECT_EQ(paint().value(QPoint(0, 0)).text, QStringLiteral("7,25000"));
+}
+
+TEST_F(WorksheetFixture, WithoutSubtotalsTheKeysStopBeforeTheGrandTotals)
+{
+    openWorksheet(kAna, kAnaQuotation);
+    // As the page opens: no subtotals, the grand totals last on both sides.
+    const int lastRow = grid().DataRowCount() - 1;
+    const int lastCol = grid().DataColCount() - 1;
+    ASSERT_TRUE(grid().IsSumRow(lastRow));
+    ASSERT_TRUE(grid().IsSumCol(lastCol));
+    for (int row = 0; row < lastRow; ++row)
+        ASSERT_FALSE(grid().IsSumRow(row));
+    for (int col = 0; col < lastCol; ++col)
+        ASSERT_FALSE(grid().IsSumCol(col));
+
+    select(QPoint(lastCol - 1, lastRow - 1));
+    for (const int key : {Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Tab}) {
+        QTest::keyClick(&grid(), Qt::Key(key));
+        EXPECT_EQ(QPoint(grid().Col(), grid().Row()), QPoint(lastCol - 1, lastRow - 1)) << key;
+    }
+    QTest::keyClick(&grid(), Qt::Key_Left);
+    EXPECT_EQ(grid().Col(), lastCol - 2);
 }

@@ -30,7 +30,7 @@ struct PaintedCell
 class WorksheetFixture : public listtest::ListFixture
 {
 protected:
-    module::Worksheet& sheet() { return form().worksheet(); }
+    module::Worksheet& sheet() { return module::worksheetOf(form()); }
     host::TNewDecisionGrid& grid() { return *sheet().degCotacao; }
     host::DataSet& items() { return sheet().cdsAltCotacao; }
     QStringList& lines() { return *Cli_Sup01700::stlCotacao; }

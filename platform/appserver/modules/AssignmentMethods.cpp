@@ -6,6 +6,7 @@
 
 #include "AssignmentFields.h"
 #include "Modules.h"
+#include "Rights.h"
 
 #include "host/core/Query.h"
 #include "host/core/consiste/Consiste.h"
@@ -72,8 +73,7 @@ rpc::Method quotationLoad(const QString& name, const QString& sql, host::FieldDe
     method.args = {rpc::Arg::Text, rpc::Arg::Text};
     method.handler = [sql, fields](rpc::CallContext& call) -> QVariant {
         QVariantMap params;
-        params.insert(QStringLiteral("P_CDFILIAL"),
-                      host::Ajusta(call.text(0), module::Width::Branch));
+        params.insert(QStringLiteral("P_CDFILIAL"), centreArg(call, 0));
         params.insert(QStringLiteral("P_NRCOLEPRECO"),
                       host::Ajusta(call.text(1), module::Width::QuotationNumber));
         return QVariant::fromValue(host::Query::toPacket(call.db(), sql, params, fields()));

@@ -20,11 +20,6 @@ namespace {
 using rpc::Arg;
 using rpc::CallContext;
 
-QString branchArg(const CallContext& call, int i)
-{
-    return host::Ajusta(call.text(i), module::Width::Branch);
-}
-
 QVariant packet(const host::Packet& p)
 {
     return QVariant::fromValue(p);
@@ -46,7 +41,7 @@ QVariant getBanco(CallContext& call)
 // quotation of the centre, or of the operator himself when he is a buyer.
 QVariant getDadosFiltro(CallContext& call)
 {
-    const QString centre = branchArg(call, 0);
+    const QString centre = centreArg(call, 0);
     const QString operatorCode = module::normaliseBuyer(call.text(1));
     const bool buyer = !operatorCode.isEmpty() && isBuyer(call.db(), operatorCode);
     return packet(latestValidity(call.db(), centre, buyer ? operatorCode : QString()));
@@ -57,7 +52,7 @@ QVariant getDadosFiltro(CallContext& call)
 QVariant getColetaPr(CallContext& call)
 {
     QuotationFilter filter;
-    filter.centre = branchArg(call, 0);
+    filter.centre = centreArg(call, 0);
     filter.buyers = readChosenCodes(call.text(1), call.text(2), QStringLiteral("compradores"),
                                     &module::normaliseBuyer);
     filter.from = call.date(3);
@@ -85,7 +80,7 @@ QVariant getPesqForn(CallContext& call)
 // (centre): the centre's purchasing parameters.
 QVariant getParaSupri(CallContext& call)
 {
-    return packet(purchasingParameters(call.db(), branchArg(call, 0)));
+    return packet(purchasingParameters(call.db(), centreArg(call, 0)));
 }
 
 // (branch, number, operator): deletes the quotation; "" when done, otherwise the reason.
@@ -96,7 +91,7 @@ QVariant delColetaPr(CallContext& call)
     if (operatorCode != call.session().operatorCode)
         throw rpc::Refusal(
             QStringLiteral("O operador informado não é o operador conectado ao sistema."));
-    deleteQuotation(call.db(), call.session().operatorCode, branchArg(call, 0),
+    deleteQuotation(call.db(), call.session().operatorCode, centreArg(call, 0),
                     module::normaliseQuotationNumber(call.text(1)));
     return QString();
 }
@@ -104,7 +99,7 @@ QVariant delColetaPr(CallContext& call)
 // (branch, number, name of the all-regions row): the quotation's regions.
 QVariant getServRegiao(CallContext& call)
 {
-    return packet(quotationRegions(call.db(), branchArg(call, 0),
+    return packet(quotationRegions(call.db(), centreArg(call, 0),
                                    module::normaliseQuotationNumber(call.text(1)), call.text(2)));
 }
 

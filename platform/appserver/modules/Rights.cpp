@@ -1,7 +1,11 @@
 #include "Rights.h"
 
+#include "appserver/rpc/Method.h"
+#include "appserver/rpc/RpcErrors.h"
 #include "host/core/Database.h"
 #include "host/core/Exceptions.h"
+#include "host/core/consiste/Consiste.h"
+#include "module/records/QuotationRecords.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -24,6 +28,28 @@ QSqlQuery run(host::Database& db, const QString& sql, const QVariantList& values
 }
 
 } // namespace
+
+QString centreArg(const rpc::CallContext& call, int i)
+{
+    const QString branch = host::Ajusta(call.text(i), module::Width::Branch);
+    const QString& centre = call.session().centre;
+    // The text names the session's centre only: the argument may be anything.
+    if (branch != centre)
+        throw rpc::Refusal(QStringLiteral("A filial informada não é a central de compras do "
+                                          "operador conectado (%1): a operação não é permitida.")
+                               .arg(centre));
+    return branch;
+}
+
+QString operatorBranchArg(const rpc::CallContext& call, int i)
+{
+    const QString branch = host::Ajusta(call.text(i), module::Width::Branch);
+    if (branch != call.session().branch)
+        throw rpc::Refusal(QStringLiteral("A filial informada não é a filial em que o operador "
+                                          "entrou no sistema (%1): a operação não é permitida.")
+                               .arg(call.session().branch));
+    return branch;
+}
 
 bool isBuyer(host::Database& db, const QString& operatorCode)
 {

@@ -9,6 +9,7 @@
 
 #include "Modules.h"
 #include "QuotationRecordChanges.h"
+#include "Rights.h"
 
 #include "appserver/rpc/RpcErrors.h"
 #include "host/core/Packet.h"
@@ -24,6 +25,7 @@ enum GravaPlanCotaArg
     ItemChanges = 1,
     Branch = 2,
     Number = 3,
+    OperatorBranch = 10,
     OperatorCode = 11,
 };
 
@@ -40,6 +42,8 @@ QVariant gravaPlanCota(rpc::CallContext& call)
     if (host::Ajusta(call.text(OperatorCode), module::Width::Operator) != operatorCode)
         throw rpc::Refusal(QStringLiteral("O operador da gravação não é o operador conectado ao "
                                           "servidor. Entre novamente no sistema."));
+    const QString branch = centreArg(call, Branch);
+    operatorBranchArg(call, OperatorBranch);
 
     if (!isNull(call.value(ItemChanges)))
         throw rpc::Refusal(QStringLiteral(
@@ -54,7 +58,7 @@ QVariant gravaPlanCota(rpc::CallContext& call)
 
     QuotationSaveTarget target;
     target.operatorCode = operatorCode;
-    target.branch = host::Ajusta(call.text(Branch), module::Width::Branch);
+    target.branch = branch;
     target.number = host::Ajusta(call.text(Number), module::Width::QuotationNumber);
     applyQuotationRecordChanges(call.db(), records.value<host::Delta>(), target);
     return QString();

@@ -4,6 +4,7 @@
 #include "BoundSql.h"
 #include "ChosenCodes.h"
 #include "Modules.h"
+#include "Rights.h"
 #include "WorksheetItems.h"
 
 #include "host/core/Database.h"
@@ -108,7 +109,7 @@ struct CompositeValue
 // GetStringList(branch, number, region, afterSave) → [detail lines, item packet].
 QVariant getStringList(CallContext& call)
 {
-    const QString branch = host::Ajusta(call.text(0), module::Width::Branch);
+    const QString branch = centreArg(call, 0);
     const QString number = host::Ajusta(call.text(1), module::Width::QuotationNumber);
     BoundSql sql;
     sql.add(QStringLiteral("SELECT I.CDREGIAO, I.CDFORNECED, I.CDPRODUTO, I.CDMARCA, "

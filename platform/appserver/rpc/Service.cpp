@@ -140,9 +140,11 @@ RpcResponse Service::login(const RpcRequest& request)
         throw Unauthorized(kWrongLogin);
 
     QSqlQuery query(db.sql());
-    query.prepare(QStringLiteral("SELECT OPERADOR.NMOPERADOR, FILIAL.CDFILIAL FROM OPERADOR "
-                                 "LEFT JOIN FILIAL ON FILIAL.CDFILIAL = ? "
-                                 "WHERE OPERADOR.CDOPERADOR = ?"));
+    // A branch without a purchasing centre of its own buys for itself.
+    query.prepare(QStringLiteral(
+        "SELECT OPERADOR.NMOPERADOR, FILIAL.CDFILIAL, "
+        "COALESCE(NULLIF(TRIM(FILIAL.CDFILCENTCMP), ''), FILIAL.CDFILIAL) FROM OPERADOR "
+        "LEFT JOIN FILIAL ON FILIAL.CDFILIAL = ? WHERE OPERADOR.CDOPERADOR = ?"));
     const QString branchCode = host::Ajusta(branch.toString(), 4);
     query.addBindValue(branchCode);
     query.addBindValue(code);
@@ -151,7 +153,7 @@ RpcResponse Service::login(const RpcRequest& request)
     if (query.value(1).isNull())
         throw BadRequest(QStringLiteral("Filial %1 não cadastrada.").arg(branchCode));
     const QString name = query.value(0).toString();
-    const Session session = m_sessions.open(code, name, branchCode);
+    const Session session = m_sessions.open(code, name, branchCode, query.value(2).toString());
 
     QVariantMap answer;
     answer.insert(QStringLiteral("token"), session.token);

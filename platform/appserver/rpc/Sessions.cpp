@@ -19,9 +19,9 @@ QString newToken()
 SessionStore::SessionStore(std::chrono::seconds idleTimeout) : m_idleTimeout(idleTimeout) {}
 
 Session SessionStore::open(const QString& operatorCode, const QString& operatorName,
-                           const QString& branch)
+                           const QString& branch, const QString& centre)
 {
-    Session session{newToken(), operatorCode, operatorName, branch};
+    Session session{newToken(), operatorCode, operatorName, branch, centre};
     QMutexLocker lock(&m_mutex);
     // Forget expired sessions while here, so the table does not grow without end.
     const auto limit = now() - m_idleTimeout;

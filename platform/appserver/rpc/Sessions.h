@@ -16,7 +16,8 @@ struct Session
     QString token;
     QString operatorCode;
     QString operatorName;
-    QString branch;
+    QString branch; // the branch the operator logged in at
+    QString centre; // that branch's purchasing centre: the only one its calls may name
 };
 
 // Tokens of the logged-in operators; a token unused for longer than the idle time is
@@ -29,7 +30,8 @@ public:
     explicit SessionStore(std::chrono::seconds idleTimeout = std::chrono::hours(8));
 
     // Opens a session with a fresh random token.
-    Session open(const QString& operatorCode, const QString& operatorName, const QString& branch);
+    Session open(const QString& operatorCode, const QString& operatorName, const QString& branch,
+                 const QString& centre);
     // The session of a token, touched; nothing when unknown or expired.
     std::optional<Session> find(const QString& token);
     void close(const QString& token);

@@ -371,6 +371,14 @@ QVariant DataSet::fieldValue(const Field& field) const
     return slot == kNoSlot ? QVariant() : m_table->value(slot, field.storedIndex());
 }
 
+QVariant DataSet::storedFieldValue(const Field& field) const
+{
+    if (field.Calculated())
+        return fieldValue(field);
+    const quint32 slot = readSlot();
+    return slot == kNoSlot ? QVariant() : m_table->value(slot, field.storedIndex());
+}
+
 bool DataSet::fieldIsNull(const Field& field) const
 {
     if (field.Calculated() || readsEditBuffer())

@@ -178,6 +178,7 @@ private:
 
     // Field access for the current record.
     QVariant fieldValue(const Field& field) const;
+    QVariant storedFieldValue(const Field& field) const;
     void setFieldValue(Field& field, const QVariant& value);
     bool fieldIsNull(const Field& field) const;
     const QString* fieldText(const Field& field) const;

@@ -25,6 +25,11 @@ QVariant Field::Value() const
     return m_owner.fieldValue(*this);
 }
 
+QVariant Field::StoredValue() const
+{
+    return m_owner.storedFieldValue(*this);
+}
+
 bool Field::IsNull() const
 {
     return m_owner.fieldIsNull(*this);

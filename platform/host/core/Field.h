@@ -55,6 +55,9 @@ public:
     bool AsBoolean() const;
     QDate AsDate() const;
     QDateTime AsDateTime() const;
+    // Value of the current record as it is stored, without the edit in progress (null for
+    // a record being inserted).
+    QVariant StoredValue() const;
 
     // Writing needs the data set in edit or insert state.
     void SetValue(const QVariant& value);

@@ -98,6 +98,15 @@ void TNewDecisionGrid::SetSubtotals(int dimension, bool on)
     viewport()->update();
 }
 
+void TNewDecisionGrid::SetTotals(bool on)
+{
+    if (m_totals == on)
+        return;
+    m_totals = on;
+    m_layoutDirty = true;
+    viewport()->update();
+}
+
 bool TNewDecisionGrid::Subtotals(int dimension) const
 {
     return dimension >= 0 && dimension < int(m_subtotals.size()) && m_subtotals[size_t(dimension)];
@@ -147,8 +156,8 @@ void TNewDecisionGrid::rebuildLayout()
     m_layoutDirty = false;
     m_layoutGeneration = m_cube ? m_cube->Generation() : 0;
     if (m_cube && m_cube->Active()) {
-        m_rowLines.build(m_cube->Rows(), subtotalsOf(m_cube->RowDimensions()));
-        m_colLines.build(m_cube->Cols(), subtotalsOf(m_cube->ColDimensions()));
+        m_rowLines.build(m_cube->Rows(), subtotalsOf(m_cube->RowDimensions()), m_totals);
+        m_colLines.build(m_cube->Cols(), subtotalsOf(m_cube->ColDimensions()), m_totals);
     } else {
         m_rowLines.clear();
         m_colLines.clear();

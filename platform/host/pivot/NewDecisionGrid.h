@@ -81,9 +81,14 @@ public:
     // Applies colour and font changes made to the members above.
     void Invalidate();
 
-    // Sum lines of a dimension (the cube's dimension index), on by default.
+    // Sum lines of a dimension (the cube's dimension index), on by default: a subtotal
+    // after every group of the dimension outside it. The outer dimension of a side has
+    // none of its own; its sum is the grand total.
     void SetSubtotals(int dimension, bool on);
     bool Subtotals(int dimension) const;
+    // The grand total row and column, on by default, whatever the subtotals.
+    void SetTotals(bool on);
+    bool Totals() const { return m_totals; }
 
     // --- coordinates -------------------------------------------------------------------
     int FixedRows() const; // number of column dimensions
@@ -195,6 +200,7 @@ private:
     int m_rowHeight = 17;
     bool m_gridLines = true;
     std::vector<bool> m_subtotals; // by cube dimension
+    bool m_totals = true;
 
     int m_row = 0;
     int m_col = 0;

@@ -2,7 +2,8 @@
 
 namespace host::internal {
 
-void PivotLines::build(const PivotAxis& axis, const std::vector<bool>& subtotals)
+void PivotLines::build(const PivotAxis& axis, const std::vector<bool>& subtotals,
+                       bool grandTotal)
 {
     m_lines.clear();
     const int levels = axis.Levels();
@@ -26,7 +27,7 @@ void PivotLines::build(const PivotAxis& axis, const std::vector<bool>& subtotals
             if (wanted(l) && axis.EndsGroup(t, l - 1))
                 m_lines.push_back({-1, l, {groupFirst[size_t(l - 1)], t + 1}});
     }
-    if (count > 0 && levels > 0 && wanted(0))
+    if (count > 0 && levels > 0 && grandTotal)
         m_lines.push_back({-1, 0, {0, count}});
 }
 

@@ -19,13 +19,14 @@ struct PivotLine
 
 // The lines of one side of the grid in display order. A subtotal of the dimension at
 // level L > 0 follows every group of level L-1 (e.g. one per region after its
-// suppliers); the subtotal of the outer dimension (level 0) is the grand total, last.
-// When several groups end together the inner subtotal comes first.
+// suppliers); the grand total (a sum line of level 0) comes last. When several groups end
+// together the inner subtotal comes first.
 class PivotLines
 {
 public:
-    // subtotals[level]: whether the dimension shown at that level has its sum lines.
-    void build(const PivotAxis& axis, const std::vector<bool>& subtotals);
+    // subtotals[level]: whether the dimension shown at that level (L > 0) has its sum
+    // lines; grandTotal: whether the side ends with the grand total.
+    void build(const PivotAxis& axis, const std::vector<bool>& subtotals, bool grandTotal);
     void clear() { m_lines.clear(); }
 
     int count() const { return int(m_lines.size()); }

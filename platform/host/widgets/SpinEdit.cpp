@@ -11,8 +11,15 @@ TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent)
 {
     setSpecialValueText(QStringLiteral(" "));
     applyRange();
-    connect(lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString& text) { Q_EMIT valueTyped(text.trimmed()); });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        QString typed = text.trimmed();
+        if (!typed.isEmpty() && typed.toInt() > m_max) {
+            // Typing past the largest number gives the largest number.
+            typed = textFromValue(m_max);
+            lineEdit()->setText(typed);
+        }
+        Q_EMIT valueTyped(typed);
+    });
 }
 
 void TSpinEdit::SetMinValue(int value)
@@ -70,10 +77,8 @@ QValidator::State TSpinEdit::validate(QString& input, int&) const
     const int maxLength = std::max<int>(m_digits, int(QString::number(m_max).size()));
     if (typed.size() > maxLength)
         return QValidator::Invalid;
-    const int number = typed.toInt();
-    if (number > m_max)
-        return QValidator::Invalid;
-    return number < m_min ? QValidator::Intermediate : QValidator::Acceptable;
+    // A number above the largest is taken and becomes the largest (see textEdited).
+    return typed.toInt() < m_min ? QValidator::Intermediate : QValidator::Acceptable;
 }
 
 void TSpinEdit::fixup(QString&) const {}

@@ -5,8 +5,8 @@
 namespace host {
 
 // The spin field of the screens: whole numbers from MinValue to MaxValue, shown with at
-// least Digits digits ("05"), typed with digits only (a minus sign is discarded, a number
-// above MaxValue is refused), and possibly empty. valueTyped tells the user's own changes
+// least Digits digits ("05"), typed with digits only (a minus sign is discarded), as many
+// digits as MaxValue has, a number above MaxValue becoming MaxValue, and possibly empty. valueTyped tells the user's own changes
 // (typing, the arrows, the wheel) apart from values set by the program.
 class TSpinEdit : public QSpinBox
 {

@@ -139,14 +139,27 @@ TEST_F(DecisionGridTest, SubtotalsSwitchedOffRemoveTheirSumLines)
     EXPECT_EQ(grid->Cells(4, -2), "Total");
     EXPECT_EQ(grid->Cells(2, -2), R2);
 
+    // Without any subtotal the grand totals stay, last on both sides.
     for (int d = 0; d <= 3; ++d)
         grid->SetSubtotals(d, false);
-    EXPECT_EQ(grid->DataColCount(), 4);
-    EXPECT_EQ(grid->DataRowCount(), 3);
+    EXPECT_EQ(grid->DataColCount(), 5);
+    EXPECT_EQ(grid->DataRowCount(), 4);
     for (int c = 0; c < 4; ++c)
         EXPECT_FALSE(grid->IsSumCol(c));
+    EXPECT_TRUE(grid->IsSumCol(4));
+    EXPECT_TRUE(grid->IsSumRow(3));
+    EXPECT_EQ(grid->Cells(4, -2), "Total");
     EXPECT_EQ(grid->Cells(2, -2), R2);
+
+    // The totals switch takes them away, and brings them back, on its own.
+    grid->SetTotals(false);
+    EXPECT_EQ(grid->DataColCount(), 4);
+    EXPECT_EQ(grid->DataRowCount(), 3);
+    EXPECT_FALSE(grid->IsSumRow(2));
     EXPECT_EQ(grid->RowCount(), 5);
+    grid->SetTotals(true);
+    EXPECT_EQ(grid->DataRowCount(), 4);
+    EXPECT_FALSE(grid->Subtotals(1));
 }
 
 TEST_F(DecisionGridTest, DrawHandlerSeesEveryCellInOrderAndItsChangesShow)
@@ -322,6 +335,7 @@ TEST_F(DecisionGridTest, SingleItemShowsOneRowAndOneColumn)
     EXPECT_EQ(grid->DataColCount(), 3); // the item, the region's subtotal and the total
     for (int d = 0; d < 3; ++d)
         grid->SetSubtotals(d, false);
+    grid->SetTotals(false);
     EXPECT_EQ(grid->DataRowCount(), 1);
     EXPECT_EQ(grid->DataColCount(), 1);
     EXPECT_EQ(grid->Cells(0, 0), "1");

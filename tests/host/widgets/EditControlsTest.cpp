@@ -262,8 +262,8 @@ TEST(WeekSpinEditTest, TwoDigitsFromOneToFiftyThree)
     EXPECT_EQ(week.text(), "01");
 
     week.selectAll();
-    QTest::keyClicks(&week, QStringLiteral("-54"));
-    EXPECT_EQ(week.cleanText(), "5"); // the minus and the 4 of 54 are refused
+    QTest::keyClicks(&week, QStringLiteral("-5"));
+    EXPECT_EQ(week.cleanText(), "5"); // the minus is refused
     form.leave();
     EXPECT_EQ(week.Value(), 5);
     EXPECT_EQ(week.Text(), "05");
@@ -273,6 +273,19 @@ TEST(WeekSpinEditTest, TwoDigitsFromOneToFiftyThree)
     QTest::keyClicks(&week, QStringLiteral("53"));
     form.leave();
     EXPECT_EQ(week.Value(), 53);
+
+    // Two digits above 53 are taken and become 53; a third digit is refused.
+    QSignalSpy typed(&week, &TSpinEdit::valueTyped);
+    week.setFocus();
+    week.selectAll();
+    QTest::keyClicks(&week, QStringLiteral("604"));
+    EXPECT_EQ(week.cleanText(), "53");
+    ASSERT_EQ(typed.count(), 2);
+    EXPECT_EQ(typed.at(0).at(0).toString(), "6");
+    EXPECT_EQ(typed.at(1).at(0).toString(), "53");
+    form.leave();
+    EXPECT_EQ(week.Value(), 53);
+    EXPECT_EQ(week.Text(), "53");
 }
 
 TEST(WeekSpinEditTest, MayBeEmptied)

@@ -12,14 +12,21 @@ namespace {
 struct ClientRun
 {
     int exitCode = -1;
+    QString out;
     QString err;
 };
 
-ClientRun runClient(const QTemporaryDir& home, const QStringList& args)
+// Runs the program offscreen, or with no window system at all when `headless`.
+ClientRun runClient(const QTemporaryDir& home, const QStringList& args, bool headless = false)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    if (headless) {
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+    } else {
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
     env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
@@ -28,11 +35,27 @@ ClientRun runClient(const QTemporaryDir& home, const QStringList& args)
     process.waitForFinished(120000);
     ClientRun run;
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
 }
 
 } // namespace
+
+TEST(ClientProgram, UsageAndVersionPrintWithoutAWindowSystem)
+{
+    QTemporaryDir home;
+    const ClientRun help = runClient(home, {QStringLiteral("--help")}, true);
+    EXPECT_EQ(help.exitCode, 0) << help.err.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("Planilha de Cotação de Preços"))) << help.out.toStdString();
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--operator")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("--version")));
+
+    const ClientRun version = runClient(home, {QStringLiteral("--version")}, true);
+    EXPECT_EQ(version.exitCode, 0) << version.err.toStdString();
+    EXPECT_TRUE(version.out.startsWith(QStringLiteral("sup01700 "))) << version.out.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(home.filePath(QStringLiteral("data/sup01700/demo.db"))));
+}
 
 TEST(ClientProgram, FirstStartCreatesTheDemoLogsInAndSavesAPicture)
 {

@@ -4,7 +4,7 @@
 #include "host/widgets/PageControl.h"
 #include "module/entry/Cli_Sup01700.h"
 #include "module/entry/Sup01700Entry.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -76,12 +76,19 @@ TEST_F(ModuleFixture, CreatedOnceWithItsConnectionsCentreAndLists)
 
 TEST_F(ModuleFixture, ClosingReleasesEverythingAndTheNextCallStartsAfresh)
 {
+    // A cell selected in an earlier window is no selection of a new one.
+    Cli_Sup01700::stCdRegiao = QStringLiteral("001");
+    Cli_Sup01700::ActiveRow = 7;
     openMainWindow(QStringLiteral("ANA.CARVALHO"));
     TfrmPlanCotaPrec* first = mainForm();
+    EXPECT_TRUE(Cli_Sup01700::stCdRegiao.isEmpty());
+    EXPECT_EQ(Cli_Sup01700::ActiveRow, 0);
+    Cli_Sup01700::stCdProduto = QStringLiteral("0000000001");
     EXPECT_GT(first->cdsColetapr.RecordCount(), 0);  // the confirmed filter loaded the list
     ASSERT_NE(first, nullptr);
     first->Incluir->setEnabled(true);
     closeAndRelease(first);
+    EXPECT_TRUE(Cli_Sup01700::stCdProduto.isEmpty());
     EXPECT_FALSE(Cli_Sup01700::boStCriado);
     EXPECT_EQ(mainForm(), nullptr);
     EXPECT_FALSE(Cli_Sup01700::stlCotacao);
@@ -126,4 +133,28 @@ TEST_F(ModuleFixture, A480PixelScreenMaximisesTheWindow)
     host::TfrmPadraoGrid::setScreenHeightForTests(768);
     module::CriaPlanCotaPrec();
     EXPECT_FALSE(mainForm()->windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(ModuleFixture, TheWindowOpensWhereItsOperatorLeftIt)
+{
+    // The first time, on a screen narrower than the worksheet's twelve suppliers, the window
+    // fills the screen.
+    openMainWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0001"), false);
+    ASSERT_NE(mainForm(), nullptr);
+    EXPECT_TRUE(mainForm()->windowState() & Qt::WindowMaximized);
+    mainForm()->setWindowState(Qt::WindowNoState);
+    mainForm()->setGeometry(40, 50, 640, 420);
+    const QRect left = mainForm()->geometry();
+    closeAndRelease(mainForm());
+
+    openMainWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0001"), false);
+    ASSERT_NE(mainForm(), nullptr);
+    EXPECT_FALSE(mainForm()->windowState() & Qt::WindowMaximized);
+    EXPECT_EQ(mainForm()->geometry(), left);
+    closeAndRelease(mainForm());
+
+    // Another operator has a place of his own.
+    openMainWindow(QStringLiteral("CARLOS.NUNES"), QStringLiteral("0001"), false);
+    ASSERT_NE(mainForm(), nullptr);
+    EXPECT_TRUE(mainForm()->windowState() & Qt::WindowMaximized);
 }

@@ -9,7 +9,7 @@
 #include "host/ui/Halvore.h"
 #include "module/entry/Cli_Sup01700.h"
 #include "module/entry/Sup01700Entry.h"
-#include "register/TfrmPlanCotaPrec.h"
+#include "shell/TfrmPlanCotaPrec.h"
 #include "support/TestApplication.h"
 
 #include <QApplication>

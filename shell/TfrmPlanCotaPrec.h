@@ -9,8 +9,10 @@
 
 #include <QDate>
 #include <QHash>
+#include <QVariantList>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QLineEdit;
 class QMenu;
@@ -23,17 +25,15 @@ class TTabSheet;
 
 namespace module {
 
-class QuotationListPage;
-class Worksheet;
-
 // The price quotation worksheet's main window (screen "SUP01700"): its pages, its two
 // connections to the application server, the tables it shares with its dialogs and the
 // markers the maintenance dialogs set for the next save.
 //
 // The window's own commands are one QAction each (mnu...), shown as a menu item and as a
-// tool button (sbt.../spb...). A command whose work belongs to another part of the screen
-// (the worksheet, the assignment pages, the tools) gets it through setCommandHandler; until
-// then it stays disabled.
+// tool button (sbt.../spb...). A command whose work belongs to a page (the list, the
+// worksheet, the assignment pages, the tools) gets it through setCommandHandler; until then
+// it stays disabled. Each page brings its logic as a PageHandler (installPage): the window
+// knows its pages only through that interface.
 class TfrmPlanCotaPrec : public host::TfrmPadraoGrid
 {
     Q_OBJECT
@@ -120,29 +120,38 @@ public:
     // The answer of GetBanco at creation.
     QString stBanco;
 
-    // Shows the form as its screen size asks (maximised on a 480-pixel screen).
+    // Shows the form as its screen size asks (maximised on a 480-pixel screen). The first
+    // time it takes the place the operator left it in, or else a size that shows the
+    // worksheet's product labels and twelve suppliers (the whole screen when too small).
     void showForm();
+    // The worksheet's label column and supplier columns, in pixels.
+    static constexpr int kWorksheetLabelWidth = 335;
+    static constexpr int kWorksheetColumnWidth = 130;
     // The pages a confirmed filter shows: the worksheet and region pages when the
     // quotations are worked "Em Planilha", the two assignment pages otherwise; the page
     // menu items follow their tabs.
     void MostraPaginasPlanilha(bool emPlanilha);
 
     // ---- the quotation list ------------------------------------------------------------
-    QuotationListPage& listPage() const { return *m_listPage; }
-    host::DBGrid* dbgCotacao() const;
-    host::DBGrid* dbgForns() const;
-    host::DBGrid* dbgRegiao() const;
-    // The price worksheet (page tshPadrao).
-    Worksheet& worksheet() const { return *m_worksheet; }
     // Reloads the list (GetColetaPr) after a new quotation or a duplication: t1 buyer list,
     // t2 buyer marker, t3 region marker, t4 supplier marker, t5 period marker, d1 and d2
     // the period.
     void AtualizaCotacao(const QString& t1, const QString& t2, const QString& t3, const QString& t4,
                          const QString& t5, const QDate& d1, const QDate& d2);
+    // Puts the answer of GetColetaPr into the list (element 0) and the quoted suppliers
+    // (element 1); every page then forgets what it had loaded for the former list.
+    void CarregaCotacoes(const QVariantList& tables);
     // The current quotation's branch, number and date ("" / invalid when the list is empty).
     QString currentBranch() const;
     QString currentNumber() const;
     QDate currentDate() const;
+    // The current quotation's buyer as stored (a reassignment being typed does not count);
+    // "" when the list is empty.
+    QString quotationBuyer() const;
+    // The logged-in operator is the current quotation's buyer.
+    bool isCurrentBuyer() const;
+    // Loads the regions of the current quotation (GetServRegiao) into cdsServRegiao.
+    void CarregaRegioes();
     // A purchasing parameter of the branch (cdsParaSupri); "" before they are loaded.
     QString purchasingParameter(const QString& name) const;
 
@@ -157,18 +166,30 @@ public:
     void pgcPadraoChange();
     // Shows the current quotation's number, date and buyer in the status line.
     void MostraStatus();
+    // Makes the list page the active one with its page-change handling (a page that
+    // cannot show the current quotation falls back to the list).
+    void showListPage();
+    // Enables or disables a page; the window keeps showing the page it shows.
+    void setPageEnabled(host::TTabSheet* page, bool enabled);
+    // Enables a command of the window's own when it has a handler.
+    void enableCommand(QAction* command, bool enabled);
+    // Shows or hides the navigator and its moves.
+    void showNavigator(bool visible, bool enabled);
+    // The base form's search over the quotation list.
+    void ProcuraNaLista();
 
     // ---- what other parts of the screen bring ------------------------------------------
     // The work of one of the window's own commands; its menu item and tool button stay
     // disabled while it has none.
     void setCommandHandler(QAction* command, std::function<void()> handler);
     bool hasCommandHandler(QAction* command) const;
-    // The logic of a page (the worksheet, the assignment pages, the new-quotation page).
-    void setPageHandler(host::TTabSheet* page, PageHandler* handler);
+    // The logic of a page (the list, the regions, the worksheet, the assignment pages, the
+    // new-quotation page), owned by the window from now on.
+    void installPage(host::TTabSheet* page, std::unique_ptr<PageHandler> handler);
     PageHandler* pageHandler(host::TTabSheet* page) const;
-    // Opens the new-quotation page (its CriaInclusaoCotacao); the include command of the
-    // list page is disabled while it is not installed.
-    std::function<void()> onOpenNewQuotation;
+    // Work to do when the window closes (a page's kept dialogs are destroyed), in the order
+    // added.
+    void addCloseStep(std::function<void()> step);
 
 protected:
     void FormCreate() override;
@@ -195,30 +216,28 @@ private:
     void createCommands();
     void createStatusLine();
     void loadPurchasingCentre();
+    void placeWindow();
+    void saveWindowPlace();
 
     // Commands and pages.
-    void sbtFiltroClick();
     void selectPageFromMenu(host::TTabSheet* page);
     void mnuPadraoClick();
     void checkPageMenuItems();
     bool onListPage() const;
     PageHandler* activeHandler() const;
-    void enableCommand(QAction* command, bool enabled);
-    void setPageEnabled(host::TTabSheet* page, bool enabled);
-    void listPageStates();
-    void regionPageStates();
     void everyPageStates();
 
     // Loads that follow the current quotation.
     void listScrolled();
-    void loadRegions(bool force);
     void loadAssignmentPage(host::TTabSheet* page);
 
     bool m_firstTime = true;
-    std::unique_ptr<QuotationListPage> m_listPage;
-    std::unique_ptr<Worksheet> m_worksheet;
+    bool m_placed = false; // the first showing placed the window
     QHash<QAction*, std::function<void()>> m_commandHandlers;
     QHash<host::TTabSheet*, PageHandler*> m_pageHandlers;
+    std::vector<std::function<void()>> m_closeSteps;
+    // Declared last, so the pages' logic goes before anything else of the window.
+    std::vector<std::unique_ptr<PageHandler>> m_pages;
 };
 
 } // namespace module

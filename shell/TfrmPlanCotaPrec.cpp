@@ -1,14 +1,9 @@
 #include "TfrmPlanCotaPrec.h"
 
-#include "FiltroCotacao.h"
-#include "PrintQuotationScreen.h"
-#include "QuotationListPage.h"
-
-#include "worksheet/Worksheet.h"
-
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/QuotationRecords.h"
 
+#include "host/core/Exceptions.h"
 #include "host/core/Query.h"
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
@@ -16,7 +11,9 @@
 #include "host/widgets/grid/DBGrid.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QScopeGuard>
@@ -27,6 +24,9 @@ namespace module {
 namespace {
 
 const QString kScreen = QStringLiteral("SUP01700");
+// The window's place is kept per operator among the saved options.
+const QString kWindowOptions = QStringLiteral("SUP01700.Janela");
+const QString kGeometryOption = QStringLiteral("Geometria");
 
 host::FieldDefs quotedSupplierFields()
 {
@@ -73,10 +73,8 @@ TfrmPlanCotaPrec::TfrmPlanCotaPrec(host::RemoteSession& session, QWidget* parent
     cdsColetapr.SetFieldDefs(quotationHeaderFields());
     cdsFornCotados.SetFieldDefs(quotedSupplierFields());
 
-    // The list page builds its grids over the tables and binds their reactions.
-    m_listPage = std::make_unique<QuotationListPage>(*this);
-    m_worksheet = std::make_unique<Worksheet>(*this);
-    setPageHandler(tshPadrao, m_worksheet.get());
+    // A new window starts with no cell of a former one selected.
+    Cli_Sup01700::ResetSelection();
     setBaseTable(&cdsColetapr);
     cdsColetapr.AfterScroll = [this](host::DataSet&) { listScrolled(); };
     dtsColetapr.SetDataSet(&cdsColetapr);
@@ -103,6 +101,29 @@ TfrmPlanCotaPrec::~TfrmPlanCotaPrec()
         Cli_Sup01700::frmPlanCotaPrec = nullptr;
         Cli_Sup01700::boStCriado = false;
     }
+    // What was selected in this window means nothing to the next one.
+    Cli_Sup01700::ResetSelection();
+}
+
+void TfrmPlanCotaPrec::installPage(host::TTabSheet* page, std::unique_ptr<PageHandler> handler)
+{
+    m_pageHandlers.insert(page, handler.get());
+    m_pages.push_back(std::move(handler));
+}
+
+PageHandler* TfrmPlanCotaPrec::pageHandler(host::TTabSheet* page) const
+{
+    return m_pageHandlers.value(page, nullptr);
+}
+
+PageHandler* TfrmPlanCotaPrec::activeHandler() const
+{
+    return pageHandler(pgcPadrao->ActivePage());
+}
+
+void TfrmPlanCotaPrec::addCloseStep(std::function<void()> step)
+{
+    m_closeSteps.push_back(std::move(step));
 }
 
 void TfrmPlanCotaPrec::createPages()
@@ -162,21 +183,6 @@ void TfrmPlanCotaPrec::createStatusLine()
     }
 }
 
-host::DBGrid* TfrmPlanCotaPrec::dbgCotacao() const
-{
-    return m_listPage->dbgCotacao;
-}
-
-host::DBGrid* TfrmPlanCotaPrec::dbgForns() const
-{
-    return m_listPage->dbgForns;
-}
-
-host::DBGrid* TfrmPlanCotaPrec::dbgRegiao() const
-{
-    return m_listPage->dbgRegiao;
-}
-
 void TfrmPlanCotaPrec::FormCreate()
 {
     {
@@ -199,15 +205,13 @@ void TfrmPlanCotaPrec::FormCreate()
     cdsCount.CreateDataSet();
     boExcForn = boExcProd = boAltMarca = boIncRegiao = boAplicaRegioes = false;
     cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).Tag = -1;
-
-    // The quotation's printed form is a screen of the system, opened by its number.
-    registerPrintQuotationScreen();
     BarraFerramenta();
 }
 
 void TfrmPlanCotaPrec::FormActivate()
 {
-    m_worksheet->stCdProdAnterior.clear();
+    for (const std::unique_ptr<PageHandler>& page : m_pages)
+        page->windowActivated();
     if (screenHeight() == 480)
         setWindowState(windowState() | Qt::WindowMaximized);
     update();
@@ -239,13 +243,56 @@ void TfrmPlanCotaPrec::loadPurchasingCentre()
 void TfrmPlanCotaPrec::showForm()
 {
     update();
+    const bool firstShow = !m_placed;
+    if (firstShow)
+        placeWindow();
     show();
     raise();
     activateWindow();
     if (screenHeight() == 480)
         setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
-    else
+    else if (!firstShow)
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowMinimized));
+}
+
+void TfrmPlanCotaPrec::placeWindow()
+{
+    m_placed = true;
+    // Where the operator left the window last time.
+    const host::OptionList saved = host::Halvore::instance().optionStore().load(
+        kWindowOptions, host::Halvore::instance().Operador());
+    const QByteArray geometry =
+        QByteArray::fromBase64(saved.value(kGeometryOption).toLatin1());
+    if (!geometry.isEmpty() && restoreGeometry(geometry))
+        return;
+    // The first time: wide enough for the product labels and twelve suppliers of the
+    // worksheet, or the whole screen when it is not that wide.
+    constexpr int kSupplierColumns = 12;
+    constexpr int kFrame = 48; // the grid's scroll bar, the page and window borders
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect available = shown ? shown->availableGeometry() : QRect(0, 0, 1024, 768);
+    const QSize wanted(kWorksheetLabelWidth + kSupplierColumns * kWorksheetColumnWidth + kFrame,
+                       std::min(available.height(), 860));
+    if (available.width() < wanted.width()) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    resize(wanted);
+    move(available.center() - QPoint(wanted.width() / 2, wanted.height() / 2));
+}
+
+void TfrmPlanCotaPrec::saveWindowPlace()
+{
+    host::Halvore& halvore = host::Halvore::instance();
+    if (halvore.Operador().isEmpty())
+        return;
+    host::OptionList options;
+    options.setValue(kGeometryOption, QString::fromLatin1(saveGeometry().toBase64()));
+    try {
+        halvore.optionStore().save(kWindowOptions, halvore.Operador(), options);
+    } catch (const host::Exception&) {
+        // A settings file that cannot be written costs the next opening its place only.
+    }
 }
 
 void TfrmPlanCotaPrec::MostraPaginasPlanilha(bool emPlanilha)
@@ -261,11 +308,14 @@ void TfrmPlanCotaPrec::MostraPaginasPlanilha(bool emPlanilha)
 
 void TfrmPlanCotaPrec::FormClose()
 {
+    saveWindowPlace();
     if (netPlanCotaPrec.Connected())
         netPlanCotaPrec.Close();
     if (netSuprimentos.Connected())
         netSuprimentos.Close();
-    DestroiFiltroCotacao();
+    // The pages' kept dialogs go with the window.
+    for (const std::function<void()>& step : m_closeSteps)
+        step();
     Cli_Sup01700::stlCotacao.reset();
     Cli_Sup01700::stlOldCotacao.reset();
     Cli_Sup01700::boStCriado = false;

@@ -3,9 +3,6 @@
 
 #include "TfrmPlanCotaPrec.h"
 
-#include "FiltroCotacao.h"
-#include "QuotationListPage.h"
-
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
 #include "host/widgets/PageControl.h"
@@ -96,8 +93,6 @@ void TfrmPlanCotaPrec::createCommands()
         });
     }
     mnuHistorico->setCheckable(true);
-
-    setCommandHandler(mnuFiltro, [this] { sbtFiltroClick(); });
 }
 
 void TfrmPlanCotaPrec::setCommandHandler(QAction* command, std::function<void()> handler)
@@ -113,114 +108,59 @@ bool TfrmPlanCotaPrec::hasCommandHandler(QAction* command) const
     return m_commandHandlers.contains(command);
 }
 
-void TfrmPlanCotaPrec::setPageHandler(host::TTabSheet* page, PageHandler* handler)
-{
-    if (handler)
-        m_pageHandlers.insert(page, handler);
-    else
-        m_pageHandlers.remove(page);
-}
-
-PageHandler* TfrmPlanCotaPrec::pageHandler(host::TTabSheet* page) const
-{
-    return m_pageHandlers.value(page, nullptr);
-}
-
-PageHandler* TfrmPlanCotaPrec::activeHandler() const
-{
-    return pageHandler(pgcPadrao->ActivePage());
-}
-
 bool TfrmPlanCotaPrec::onListPage() const
 {
     return pgcPadrao->ActivePage() == tshCotacao;
 }
 
-// ---- the filter ---------------------------------------------------------------------------
-
-void TfrmPlanCotaPrec::sbtFiltroClick()
-{
-    CriaFiltroCotacao();
-    update();
-    const bool filled = cdsColetapr.Active() && !cdsColetapr.IsEmpty();
-    setPageEnabled(tshPadrao, filled);
-    mnuPadrao->setEnabled(filled);
-    BarraFerramenta();
-}
-
 // ---- the base commands, page by page ---------------------------------------------------------
 
+// The record commands go to the active page's logic.
 void TfrmPlanCotaPrec::sbtIncluirClick()
 {
-    if (onListPage()) {
-        if (!onOpenNewQuotation)
-            return;
-        // An empty list has disabled its own page: the entry returns to it afterwards.
-        if (cdsColetapr.IsEmpty() && !tshCotacao->Enabled())
-            setPageEnabled(tshCotacao, true);
-        onOpenNewQuotation();
-        return;
-    }
     if (PageHandler* handler = activeHandler())
         handler->include();
 }
 
 void TfrmPlanCotaPrec::sbtAlterarClick()
 {
-    if (onListPage())
-        m_listPage->AlteraComprador();
-    else if (PageHandler* handler = activeHandler())
+    if (PageHandler* handler = activeHandler())
         handler->change();
 }
 
 void TfrmPlanCotaPrec::sbtExcluirClick()
 {
-    if (onListPage())
-        m_listPage->ExcluiCotacao();
-    else if (PageHandler* handler = activeHandler())
+    if (PageHandler* handler = activeHandler())
         handler->remove();
 }
 
 void TfrmPlanCotaPrec::sbtConfirmarClick()
 {
-    if (onListPage())
-        m_listPage->GravaCotacao();
-    else if (PageHandler* handler = activeHandler())
+    if (PageHandler* handler = activeHandler())
         handler->confirm();
 }
 
 void TfrmPlanCotaPrec::sbtCancelarClick()
 {
-    if (onListPage())
-        m_listPage->CancelaAlteracao();
-    else if (PageHandler* handler = activeHandler())
+    if (PageHandler* handler = activeHandler())
         handler->cancel();
 }
 
 void TfrmPlanCotaPrec::sbtProcurarClick()
 {
-    if (onListPage()) {
-        host::TfrmPadraoGrid::sbtProcurarClick();
-    } else if (pgcPadrao->ActivePage() == tshRegiao) {
-        if (cdsServRegiao.Active() && !cdsServRegiao.IsEmpty())
-            host::Ui::current().Procura(cdsServRegiao, {}, this);
-    } else if (PageHandler* handler = activeHandler()) {
+    if (PageHandler* handler = activeHandler())
         handler->search();
-    }
 }
 
 void TfrmPlanCotaPrec::sbtVerificarClick()
 {
-    if (onListPage()) {
-        // The filter as last confirmed, without showing its dialog.
-        RepeteFiltroCotacao();
-    } else if (pgcPadrao->ActivePage() == tshRegiao) {
-        if (cdsServRegiao.State() == host::DataSetState::Browse ||
-            cdsServRegiao.State() == host::DataSetState::Inactive)
-            loadRegions(true);
-    } else if (PageHandler* handler = activeHandler()) {
+    if (PageHandler* handler = activeHandler())
         handler->refresh();
-    }
+}
+
+void TfrmPlanCotaPrec::ProcuraNaLista()
+{
+    host::TfrmPadraoGrid::sbtProcurarClick();
 }
 
 // The moves of the navigator walk the quotation list, on its page only.

@@ -3,11 +3,10 @@
 
 #include "TfrmPlanCotaPrec.h"
 
-#include "QuotationListPage.h"
-
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/Codes.h"
 
+#include "host/ui/Halvore.h"
 #include "host/net/CheckResultServ.h"
 #include "host/ui/Guard.h"
 #include "host/widgets/PageControl.h"
@@ -62,6 +61,19 @@ QDate TfrmPlanCotaPrec::currentDate() const
     return cdsColetapr.FieldByName(QStringLiteral("DTCOLEPREC")).AsDate();
 }
 
+QString TfrmPlanCotaPrec::quotationBuyer() const
+{
+    if (!cdsColetapr.Active() || cdsColetapr.IsEmpty())
+        return QString();
+    return cdsColetapr.FieldByName(QStringLiteral("CDOPERADOR")).StoredValue().toString();
+}
+
+bool TfrmPlanCotaPrec::isCurrentBuyer() const
+{
+    const QString buyer = normaliseBuyer(quotationBuyer());
+    return !buyer.isEmpty() && buyer == normaliseBuyer(host::Halvore::instance().Operador());
+}
+
 QString TfrmPlanCotaPrec::purchasingParameter(const QString& name) const
 {
     if (!cdsParaSupri.Active() || cdsParaSupri.IsEmpty())
@@ -94,9 +106,20 @@ void TfrmPlanCotaPrec::AtualizaCotacao(const QString& t1, const QString& t2, con
                                          {Cli_Sup01700::stCdCentCmp, t1, t2, dateArgument(d1),
                                           dateArgument(d2), t5, QString(), t4, QString(), t3}),
         true);
-    const QVariantList packets = answer.toList();
-    cdsColetapr.SetData(packets.value(0).value<host::Packet>());
-    cdsFornCotados.SetData(packets.value(1).value<host::Packet>());
+    CarregaCotacoes(answer.toList());
+}
+
+void TfrmPlanCotaPrec::CarregaCotacoes(const QVariantList& tables)
+{
+    const QMetaType packet = QMetaType::fromType<host::Packet>();
+    if (tables.size() != 2 || tables.at(0).metaType() != packet ||
+        tables.at(1).metaType() != packet)
+        throw host::ERemote(
+            msgPadrao.Msg(QStringLiteral("Resp_Inv")).arg(QStringLiteral("GetColetaPr")));
+    cdsColetapr.SetData(tables.at(0).value<host::Packet>());
+    cdsFornCotados.SetData(tables.at(1).value<host::Packet>());
+    for (const std::unique_ptr<PageHandler>& page : m_pages)
+        page->quotationListReloaded();
 }
 
 // ---- moving in the list ----------------------------------------------------------------------
@@ -105,37 +128,25 @@ void TfrmPlanCotaPrec::listScrolled()
 {
     BarraFerramenta();
     host::TTabSheet* page = pgcPadrao->ActivePage();
-    if (page == tshCotacao)
-        m_listPage->FiltraFornecedores();
-    if (page == tshRegiao)
-        loadRegions(false);
     // The assignment pages follow the list only while they stand in for the worksheet.
-    if (!tshPadrao->TabVisible() && (page == tshProdForn || page == tshFornProd))
-        loadAssignmentPage(page);
+    if (page == tshProdForn || page == tshFornProd) {
+        if (!tshPadrao->TabVisible())
+            loadAssignmentPage(page);
+        return;
+    }
+    if (PageHandler* handler = activeHandler())
+        handler->quotationScrolled();
 }
 
-void TfrmPlanCotaPrec::loadRegions(bool force)
+void TfrmPlanCotaPrec::CarregaRegioes()
 {
-    const QString number = currentNumber();
-    if (number.isEmpty())
-        return;
-    if (!force && !holdsAnotherQuotation(cdsServRegiao, number))
-        return;
-    // The region chosen before stays chosen when the quotation has it too.
-    const QString region = cdsServRegiao.Active() && !cdsServRegiao.IsEmpty()
-                               ? cdsServRegiao.FieldByName(QStringLiteral("CDREGIAO")).AsString()
-                               : QString();
-    {
-        host::BusyScope busy(this, msgPadrao.Msg(QStringLiteral("Get_Regiao")));
-        const QVariant packet = host::CheckResultServ(
-            netPlanCotaPrec.AppServer().call(
-                QStringLiteral("GetServRegiao"),
-                {currentBranch(), number, msgPadrao.Msg(QStringLiteral("P_Todas"))}),
-            true);
-        cdsServRegiao.SetData(packet.value<host::Packet>());
-    }
-    if (!region.isEmpty())
-        cdsServRegiao.Locate(QStringLiteral("CDREGIAO"), region, host::LoCaseInsensitive);
+    host::BusyScope busy(this, msgPadrao.Msg(QStringLiteral("Get_Regiao")));
+    const QVariant packet = host::CheckResultServ(
+        netPlanCotaPrec.AppServer().call(QStringLiteral("GetServRegiao"),
+                                         {currentBranch(), currentNumber(),
+                                          msgPadrao.Msg(QStringLiteral("P_Todas"))}),
+        true);
+    cdsServRegiao.SetData(packet.value<host::Packet>());
 }
 
 void TfrmPlanCotaPrec::loadAssignmentPage(host::TTabSheet* page)
@@ -171,12 +182,13 @@ void TfrmPlanCotaPrec::pgcPadraoChanging(host::TTabSheet* newPage, bool& allow)
     if (!tshPadrao->TabVisible() ||
         purchasingParameter(QStringLiteral("IDUMPRODCMP")) != QLatin1String("S"))
         return;
-    if (currentNumber().isEmpty() || m_listPage->isCurrentBuyer())
+    if (currentNumber().isEmpty() || isCurrentBuyer())
         return;
     auto refuse = [this, &allow] {
         allow = false;
         pgcPadrao->SetActivePage(tshCotacao);
-        dbgCotacao()->setFocus();
+        if (PageHandler* list = pageHandler(tshCotacao))
+            list->focus();
     };
     int answer = host::mrNo;
     try {
@@ -196,20 +208,24 @@ void TfrmPlanCotaPrec::pgcPadraoChange()
 {
     checkPageMenuItems();
     host::TTabSheet* page = pgcPadrao->ActivePage();
-    // The worksheet builds its pivot (and takes the focus) on its own.
-    if (page == tshPadrao)
-        if (PageHandler* handler = pageHandler(tshPadrao))
-            handler->activated();
+    PageHandler* handler = activeHandler();
+    // The worksheet builds its pivot (and takes the focus) before the command states;
+    // the other pages load what they show after them.
+    if (page == tshPadrao && handler)
+        handler->activated();
     BarraFerramenta();
-    if (page == tshCotacao)
-        m_listPage->FiltraFornecedores();
-    if (page == tshRegiao)
-        loadRegions(false);
-    if (page == tshProdForn || page == tshFornProd) {
+    if (page == tshPadrao)
+        return;
+    if (page == tshProdForn || page == tshFornProd)
         loadAssignmentPage(page);
-        if (PageHandler* handler = pageHandler(page))
-            handler->activated();
-    }
+    if (handler)
+        handler->activated();
+}
+
+void TfrmPlanCotaPrec::showListPage()
+{
+    pgcPadrao->SetActivePage(tshCotacao);
+    pgcPadraoChange();
 }
 
 void TfrmPlanCotaPrec::selectPageFromMenu(host::TTabSheet* page)
@@ -232,7 +248,8 @@ void TfrmPlanCotaPrec::mnuPadraoClick()
         if (!allow)
             return;
     }
-    // The worksheet is shown as it was left, not rebuilt.
+    // The worksheet is not rebuilt: it shows the current quotation, loading it only when
+    // it holds another one.
     pgcPadrao->SetActivePage(tshPadrao);
     if (PageHandler* handler = pageHandler(tshPadrao))
         handler->focus();

@@ -1,0 +1,57 @@
+// The one place that knows every page of the main window: it creates the window and puts
+// each page's logic into it.
+
+#include "PlanCotaPrecPages.h"
+
+#include "register/PrintQuotationScreen.h"
+#include "register/QuotationListPage.h"
+#include "register/RegionPage.h"
+#include "shell/TfrmPlanCotaPrec.h"
+#include "worksheet/Worksheet.h"
+
+#include <stdexcept>
+
+namespace module {
+
+namespace {
+
+template <typename Page>
+Page& pageOf(const TfrmPlanCotaPrec& form, host::TTabSheet* sheet)
+{
+    auto* page = dynamic_cast<Page*>(form.pageHandler(sheet));
+    if (!page)
+        throw std::logic_error("the main window lacks one of its pages");
+    return *page;
+}
+
+} // namespace
+
+TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
+{
+    auto* form = new TfrmPlanCotaPrec(session);
+    auto list = std::make_unique<QuotationListPage>(*form);
+    auto regions = std::make_unique<RegionPage>(*form, list->dbgForns);
+    form->installPage(form->tshCotacao, std::move(list));
+    form->installPage(form->tshRegiao, std::move(regions));
+    form->installPage(form->tshPadrao, std::make_unique<Worksheet>(*form));
+    // The quotation's printed form is a screen of the system, opened by its number.
+    registerPrintQuotationScreen();
+    return form;
+}
+
+QuotationListPage& listPageOf(const TfrmPlanCotaPrec& form)
+{
+    return pageOf<QuotationListPage>(form, form.tshCotacao);
+}
+
+RegionPage& regionPageOf(const TfrmPlanCotaPrec& form)
+{
+    return pageOf<RegionPage>(form, form.tshRegiao);
+}
+
+Worksheet& worksheetOf(const TfrmPlanCotaPrec& form)
+{
+    return pageOf<Worksheet>(form, form.tshPadrao);
+}
+
+} // namespace module
