@@ -78,9 +78,15 @@ void TfrmFiltroCotacao::createControls()
     m_suppliers.emptyListKey = "Forn_N_Inf";
     m_suppliers.search = [this] { searchSuppliers(); };
 
+    // The dialog has two fixed heights: 177 pixels, and 23 more for the "Em Planilha" row.
+    // Margins and spacing are kept small so that every row fits either height.
+    if (QLayout* outer = layout()) {
+        outer->setContentsMargins(6, 4, 6, 4);
+        outer->setSpacing(2);
+    }
     auto* filter = new QVBoxLayout(grbFiltro);
-    filter->setContentsMargins(6, 4, 6, 4);
-    filter->setSpacing(4);
+    filter->setContentsMargins(6, 2, 6, 2);
+    filter->setSpacing(2);
     auto* choices = new QHBoxLayout;
     choices->addWidget(createChoiceGroup(m_buyers, QStringLiteral("Comprador"),
                                          QStringLiteral("rbtListaComprador"),
@@ -99,6 +105,7 @@ void TfrmFiltroCotacao::createControls()
     chkPlanilha->setObjectName(QStringLiteral("chkPlanilha"));
     chkPlanilha->setChecked(true);
     chkPlanilha->setVisible(false);
+    filter->addWidget(chkPlanilha);
 
     rbtListaComprador = m_buyers.lista;
     rbtTodosComprador = m_buyers.todos;

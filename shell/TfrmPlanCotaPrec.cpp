@@ -274,6 +274,8 @@ void TfrmPlanCotaPrec::placeWindow()
     const QSize wanted(kWorksheetLabelWidth + kSupplierColumns * kWorksheetColumnWidth + kFrame,
                        std::min(available.height(), 860));
     if (available.width() < wanted.width()) {
+        // Covering the screen also where no window manager maximises.
+        setGeometry(available);
         setWindowState(windowState() | Qt::WindowMaximized);
         return;
     }

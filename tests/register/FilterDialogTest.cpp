@@ -355,13 +355,20 @@ TEST_F(FilterDialog, SavedListsComeBackAndQuotedSuppliersAreReadOnce)
 TEST_F(FilterDialog, ACentreThatHidesTheWorksheetChoiceGetsTheShortDialog)
 {
     openWindow(QStringLiteral("ANA.CARVALHO"), QStringLiteral("0005"));
+    // Every row fits either height: the "Em Planilha" row is the 23 pixels between them.
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 200);
+        f.chkPlanilha->setVisible(true);
+        EXPECT_LE(f.minimumSizeHint().height(), 200);
+        f.chkPlanilha->setVisible(false);
         confirm(f);
     });
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 177);
+        EXPECT_LE(f.minimumSizeHint().height(), 177);
+        EXPECT_GE(f.depDtFinal->height(), f.depDtFinal->minimumSizeHint().height());
         click(f, QStringLiteral("sbtCancel"));
     });
     EXPECT_EQ(callsOf(QStringLiteral("GetDadosFiltro")), 1) << "created once";
 }
+
