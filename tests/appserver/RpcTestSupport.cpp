@@ -37,11 +37,12 @@ QString RpcFixture::login(const QString& operatorCode)
 }
 
 appserver::rpc::RpcResponse RpcFixture::post(const QString& path, const QByteArray& body,
-                                             const QString& token)
+                                             const QString& token, const QString& requestId)
 {
     appserver::rpc::RpcRequest request;
     request.path = path;
     request.body = body;
+    request.requestId = requestId;
     if (!token.isEmpty())
         request.authorization = "Bearer " + token.toLatin1();
     return m_service->handle(request);
@@ -57,10 +58,10 @@ QByteArray callBody(const QVariantList& args)
 } // namespace
 
 QVariant RpcFixture::call(const QString& module, const QString& method, const QVariantList& args,
-                          const QString& token)
+                          const QString& token, const QString& requestId)
 {
     const auto response =
-        post(QStringLiteral("/rpc/%1/%2").arg(module, method), callBody(args), token);
+        post(QStringLiteral("/rpc/%1/%2").arg(module, method), callBody(args), token, requestId);
     EXPECT_EQ(response.status, 200) << method.toStdString() << ": " << response.body.toStdString();
     if (response.status != 200)
         return {};

@@ -24,12 +24,12 @@ protected:
 
     // Logs in (password "demo", branch "0001") and returns the token; fails the test on error.
     QString login(const QString& operatorCode = QStringLiteral("ANA.CARVALHO"));
-    // Posts a raw body.
+    // Posts a raw body, with the client's request id when one is given.
     appserver::rpc::RpcResponse post(const QString& path, const QByteArray& body,
-                                     const QString& token);
+                                     const QString& token, const QString& requestId = {});
     // Calls a method and returns its decoded result; a non-200 answer fails the test.
     QVariant call(const QString& module, const QString& method, const QVariantList& args,
-                  const QString& token);
+                  const QString& token, const QString& requestId = {});
     // Calls a method expected to fail; returns the status, and the error text in `text`.
     int callError(const QString& module, const QString& method, const QVariantList& args,
                   const QString& token, QString* text = nullptr);

@@ -16,8 +16,9 @@ namespace {
 const QString kNotManaged =
     QStringLiteral("Comprador não cadastrado para o gerente logado no sistema.");
 const QString kOtherBuyer = QStringLiteral("Cotação pertence a outro comprador.");
-const QString kItemsRefused =
-    QStringLiteral("A gravação de itens da cotação ainda não está disponível neste servidor.");
+const QString kForeignItemLayout =
+    QStringLiteral("O pacote de alterações dos itens da cotação é inválido: o campo CDFILIAL não "
+                   "pertence à tabela de itens da planilha.");
 
 class SaveMethodTest : public SaveFixture
 {
@@ -224,15 +225,16 @@ TEST_F(SaveMethodTest, OperatorOtherThanTheSessionsIsRefused)
     EXPECT_EQ(snapshot(), before);
 }
 
-TEST_F(SaveMethodTest, ItemPacketIsRefusedAndNothingIsWritten)
+TEST_F(SaveMethodTest, ItemPacketOfAnotherTableIsRefusedWithTheRecordChanges)
 {
+    // The changes of a table of stored item columns, not of the worksheet's item table.
     const QString token = login(kAna);
     const QStringList before = snapshot();
     const QVariant items = itemPriceChange(db(), kAnaQuotation, 12.5);
     EXPECT_EQ(
         save(token, listToggle(kAnaQuotation, QStringLiteral("S")), kAnaQuotation, kAna, items),
-        kItemsRefused);
-    EXPECT_EQ(save(token, QVariant(), kAnaQuotation, kAna, items), kItemsRefused);
+        kForeignItemLayout);
+    EXPECT_EQ(save(token, QVariant(), kAnaQuotation, kAna, items), kForeignItemLayout);
     EXPECT_EQ(snapshot(), before);
 }
 

@@ -126,7 +126,7 @@ TEST(Schema, RunningItAgainKeepsTablesAndData)
                                                "'index' ORDER BY name")),
               indexesBefore);
     EXPECT_EQ(count(temp.db(), QStringLiteral("COLETAPR")), 1);
-    EXPECT_EQ(count(temp.db(), QStringLiteral("VERSAOBD")), 1);
+    EXPECT_EQ(count(temp.db(), QStringLiteral("VERSAOBD")), appserver::db::kSchemaVersion);
 }
 
 TEST(Schema, DataTablesNameEveryTableButTheVersion)

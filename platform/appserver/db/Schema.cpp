@@ -30,6 +30,12 @@ void createSchema(host::Database& db)
     tx.commit();
 }
 
+void upgradeSchema(host::Database& db)
+{
+    if (hasSchema(db) && schemaVersion(db) < kSchemaVersion)
+        createSchema(db);
+}
+
 bool hasSchema(host::Database& db)
 {
     return db.sql().tables().contains(QStringLiteral("VERSAOBD"), Qt::CaseInsensitive);
@@ -55,7 +61,7 @@ QStringList dataTables()
         QStringLiteral("QFOPRODFORN"),  QStringLiteral("PRODCOMP"),  QStringLiteral("PRODFORN"),
         QStringLiteral("PRODFILI"),     QStringLiteral("PARASUPRI"), QStringLiteral("PARAMGERAL"),
         QStringLiteral("SOLICOMP"),     QStringLiteral("COLETAPR"),  QStringLiteral("ITEMCOLE"),
-        QStringLiteral("PZOPGTITMCOL"), QStringLiteral("IMPCOLET"),
+        QStringLiteral("PZOPGTITMCOL"), QStringLiteral("IMPCOLET"),  QStringLiteral("REQGRAVACAO"),
     };
 }
 

@@ -10,7 +10,7 @@ class Database;
 namespace appserver::db {
 
 // Version the schema script brings a database to (the highest VERSAOBD row).
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // The DDL of the shared database, as embedded in the library.
 QString schemaScript();
@@ -21,6 +21,10 @@ void createSchema(host::Database& db);
 
 // The same without a transaction of its own, for callers that already hold one.
 void createSchemaInTransaction(host::Database& db);
+
+// Brings a database whose schema is older than this program's up to date (in one
+// transaction); does nothing to a current one or to one without the schema.
+void upgradeSchema(host::Database& db);
 
 // True when the database holds the schema (its version table exists).
 bool hasSchema(host::Database& db);

@@ -26,6 +26,10 @@ INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
 SELECT 1, 'Cotação de preços: esquema inicial'
 WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 1);
 
+INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
+SELECT 2, 'Respostas das gravações já aplicadas'
+WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 2);
+
 -- ---------------------------------------------------------------------------------------
 -- Organisation: branches, operators, buyers and their managers, regions
 -- ---------------------------------------------------------------------------------------
@@ -380,3 +384,23 @@ CREATE TABLE IF NOT EXISTS IMPCOLET (
         REFERENCES ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
         ON DELETE CASCADE ON UPDATE CASCADE
 );
+
+-- ---------------------------------------------------------------------------------------
+-- Application server
+-- ---------------------------------------------------------------------------------------
+
+-- Answers of the writing calls already applied, by the request id the client keeps across
+-- the retries of one call (a save whose answer was lost on the way): a retry is answered
+-- from here and not applied again. The row is written in the transaction of the call's
+-- own work. DSRESPOSTA is the answer as encoded on the wire; DTREGISTRO the UTC moment,
+-- 'YYYY-MM-DDThh:mm:ss'. Rows older than a day are removed.
+CREATE TABLE IF NOT EXISTS REQGRAVACAO (
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    IDREQUISICAO VARCHAR(64) NOT NULL,
+    NMMETODO VARCHAR(60) NOT NULL,
+    DSRESPOSTA TEXT NOT NULL,
+    DTREGISTRO VARCHAR(19) NOT NULL,
+    PRIMARY KEY (CDOPERADOR, IDREQUISICAO)
+);
+
+CREATE INDEX IF NOT EXISTS REQGRAVACAO_REGISTRO ON REQGRAVACAO (DTREGISTRO);

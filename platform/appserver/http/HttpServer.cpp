@@ -86,6 +86,7 @@ void HttpServer::Impl::answer(const httplib::Request& req, httplib::Response& re
     // The body is only read during the call; no copy of a large change packet.
     request.body = QByteArray::fromRawData(req.body.data(), qsizetype(req.body.size()));
     request.authorization = QByteArray::fromStdString(req.get_header_value("Authorization"));
+    request.requestId = QString::fromStdString(req.get_header_value("X-Request-Id"));
     const rpc::RpcResponse response = service.handle(request);
     res.status = response.status;
     res.set_content(response.body.constData(), size_t(response.body.size()),

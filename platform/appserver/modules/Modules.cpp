@@ -9,6 +9,7 @@ rpc::MethodRegistry allMethods()
     addAssignmentMethods(registry);
     addSaveMethods(registry);
     addWorksheetMethods(registry);
+    addItemCheckMethods(registry);
     return registry;
 }
 

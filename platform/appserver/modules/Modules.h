@@ -19,5 +19,7 @@ void addAssignmentMethods(rpc::MethodRegistry& registry);
 void addSaveMethods(rpc::MethodRegistry& registry);
 // The worksheet's items and detail lines: GetStringList.
 void addWorksheetMethods(rpc::MethodRegistry& registry);
+// The checks around price entry and saving: ValidaDados, GetVerPrZero, GetRegAtend.
+void addItemCheckMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules

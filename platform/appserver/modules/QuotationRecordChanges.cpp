@@ -224,9 +224,23 @@ RecordChange wantedChange(const Values& oldValues, const Values& newValues, cons
     return change;
 }
 
-void checkRights(host::Database& db, const QString& operatorCode, const QString& buyer,
-                 const RecordChange& change, const QString& number)
+// The mark price entry sets: a quotation not yet sent ("L" or empty) priced on the worksheet.
+bool marksPriced(const RecordChange& change, const Stored& stored)
 {
+    const QString before = storedForm(stored[kCollectionType]);
+    return change.collectionType && !change.buyer && !change.listFlag &&
+           (before.isEmpty() || before == QLatin1String("L")) &&
+           change.values[kCollectionType] == QLatin1String("G");
+}
+
+void checkRights(host::Database& db, const QuotationSaveTarget& target, const Stored& stored,
+                 const RecordChange& change)
+{
+    const QString& operatorCode = target.operatorCode;
+    const QString buyer = stored[kBuyer].toString();
+    const QString& number = target.number;
+    if (target.pricesItems && marksPriced(change, stored))
+        return;
     const bool manager = managesBuyer(db, operatorCode, buyer);
     if (change.buyer) {
         if (!manager)
@@ -317,7 +331,7 @@ void applyChange(host::Database& db, const host::Change& change, const Layout& l
     const RecordChange wanted = wantedChange(oldValues, newValues, layout, number);
     if (!wanted.any())
         return;
-    checkRights(db, target.operatorCode, stored[kBuyer].toString(), wanted, number);
+    checkRights(db, target, stored, wanted);
     checkValues(wanted, number);
     writeRecord(db, branch, number, stored, wanted);
 }

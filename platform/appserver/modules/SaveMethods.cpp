@@ -7,6 +7,9 @@
 // 6 quotation date, 7-10 the register-changed markers (supplier removed, product removed,
 // brand changed, region added), 11 branch and 12 code of the logged-in operator.
 
+#include "ItemChanges.h"
+#include "ItemDelta.h"
+#include "ItemRights.h"
 #include "Modules.h"
 #include "QuotationRecordChanges.h"
 #include "Rights.h"
@@ -15,6 +18,8 @@
 #include "host/core/Packet.h"
 #include "host/core/consiste/Consiste.h"
 #include "module/records/QuotationRecords.h"
+
+#include <optional>
 
 namespace appserver::modules {
 namespace {
@@ -25,6 +30,7 @@ enum GravaPlanCotaArg
     ItemChanges = 1,
     Branch = 2,
     Number = 3,
+    ApplyToOtherRegions = 4,
     OperatorBranch = 10,
     OperatorCode = 11,
 };
@@ -45,22 +51,48 @@ QVariant gravaPlanCota(rpc::CallContext& call)
     const QString branch = centreArg(call, Branch);
     operatorBranchArg(call, OperatorBranch);
 
-    if (!isNull(call.value(ItemChanges)))
-        throw rpc::Refusal(QStringLiteral(
-            "A gravação de itens da cotação ainda não está disponível neste servidor."));
+    const QString number = host::Ajusta(call.text(Number), module::Width::QuotationNumber);
 
     const QVariant& records = call.value(RecordChanges);
-    if (isNull(records))
-        return QString();
-    if (records.metaType() != QMetaType::fromType<host::Delta>())
+    const QVariant& itemPacket = call.value(ItemChanges);
+    const auto isDelta = [](const QVariant& value) {
+        return value.metaType() == QMetaType::fromType<host::Delta>();
+    };
+    if (!isNull(records) && !isDelta(records))
         throw rpc::Refusal(QStringLiteral(
             "O pacote de alterações das cotações é inválido: esperava um pacote de alterações."));
+    if (!isNull(itemPacket) && !isDelta(itemPacket))
+        throw rpc::Refusal(kItemChangesPacket +
+                           QStringLiteral(": esperava um pacote de alterações."));
 
-    QuotationSaveTarget target;
-    target.operatorCode = operatorCode;
-    target.branch = branch;
-    target.number = host::Ajusta(call.text(Number), module::Width::QuotationNumber);
-    applyQuotationRecordChanges(call.db(), records.value<host::Delta>(), target);
+    // Everything is read and checked before anything is written.
+    const host::Delta itemDelta = isNull(itemPacket) ? host::Delta() : itemPacket.value<host::Delta>();
+    const ItemDelta items(itemDelta);
+    std::optional<ItemPermission> permission;
+    if (!items.isEmpty()) {
+        const std::optional<QString> buyer = quotationBuyer(call.db(), branch, number);
+        if (!buyer)
+            throw rpc::Refusal(QStringLiteral("A cotação %1 não existe mais: foi excluída por "
+                                              "outro operador.")
+                                   .arg(number));
+        permission.emplace(call.db(), operatorCode, call.session().centre, *buyer);
+    }
+
+    if (!isNull(records)) {
+        QuotationSaveTarget target;
+        target.operatorCode = operatorCode;
+        target.branch = branch;
+        target.number = number;
+        target.pricesItems = permission.has_value();
+        applyQuotationRecordChanges(call.db(), records.value<host::Delta>(), target);
+    }
+    if (permission) {
+        ItemSaveTarget target;
+        target.branch = branch;
+        target.number = number;
+        target.applyToOtherRegions = call.boolean(ApplyToOtherRegions);
+        applyItemChanges(call.db(), items, *permission, target);
+    }
     return QString();
 }
 

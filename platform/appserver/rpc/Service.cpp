@@ -1,6 +1,9 @@
 #include "Service.h"
 
+#include "RequestLog.h"
 #include "RpcErrors.h"
+
+#include "appserver/db/Schema.h"
 
 #include "host/core/OperatorPassword.h"
 #include "host/core/Database.h"
@@ -27,6 +30,17 @@ QByteArray resultBody(const QVariant& value)
     host::wire::writeValue(out, value);
     out.endObject();
     return out.take();
+}
+
+// The body of an answer whose result is already encoded.
+QByteArray resultBody(const QByteArray& encodedResult)
+{
+    return QByteArrayLiteral("{\"result\":") + encodedResult + '}';
+}
+
+QString methodKey(const Method& method)
+{
+    return method.module + QLatin1Char('/') + method.name;
 }
 
 QString bearerToken(const QByteArray& authorization)
@@ -62,8 +76,11 @@ host::Database& Service::connection()
 {
     thread_local std::map<QString, std::unique_ptr<host::Database>> connections;
     auto& db = connections[m_config.connectionString];
-    if (!db)
+    if (!db) {
         db = std::make_unique<host::Database>(m_config.connectionString);
+        // A database written by an older version gains what this one keeps in it.
+        appserver::db::upgradeSchema(*db);
+    }
     return *db;
 }
 
@@ -82,7 +99,7 @@ RpcResponse Service::handle(const RpcRequest& request)
     QElapsedTimer timer;
     timer.start();
     QString what = request.path;
-    QString operatorCode = QStringLiteral("-");
+    CallNote note;
     RpcResponse response;
     try {
         if (request.path == QLatin1String("/health")) {
@@ -102,7 +119,7 @@ RpcResponse Service::handle(const RpcRequest& request)
             if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty())
                 throw NotFound(QStringLiteral("Endereço %1 não existe.").arg(request.path));
             what = parts[0] + QLatin1Char('.') + parts[1];
-            response = call(parts[0], parts[1], request, operatorCode);
+            response = call(parts[0], parts[1], request, note);
         }
     } catch (const RpcError& e) {
         response = error(e.status(), e.message());
@@ -117,10 +134,11 @@ RpcResponse Service::handle(const RpcRequest& request)
         if (c.category() == QChar::Other_Control)
             c = QLatin1Char('?');
     if (m_config.log && request.path != QLatin1String("/health"))
-        m_config.log(QStringLiteral("%1 %2 %3 ms %4")
-                         .arg(what, operatorCode)
+        m_config.log(QStringLiteral("%1 %2 %3 ms %4%5")
+                         .arg(what, note.operatorCode)
                          .arg(timer.elapsed())
-                         .arg(response.status));
+                         .arg(response.status)
+                         .arg(note.replayed ? QStringLiteral(" (repetida)") : QString()));
     return response;
 }
 
@@ -163,12 +181,16 @@ RpcResponse Service::login(const RpcRequest& request)
 }
 
 RpcResponse Service::call(const QString& module, const QString& name, const RpcRequest& request,
-                          QString& operatorCode)
+                          CallNote& note)
 {
     const std::optional<Session> session = m_sessions.find(bearerToken(request.authorization));
     if (!session)
         throw Unauthorized(QStringLiteral("Sessão inválida ou expirada. Entre novamente no sistema."));
-    operatorCode = session->operatorCode;
+    note.operatorCode = session->operatorCode;
+    if (!request.requestId.isEmpty() && !requests::isValidId(request.requestId))
+        throw BadRequest(QStringLiteral("Identificador da chamada (X-Request-Id) inválido: use até "
+                                        "%1 letras, dígitos ou hífens.")
+                             .arg(requests::kMaxIdLength));
 
     const Method* method = m_registry.find(module, name);
     if (!method)
@@ -181,26 +203,48 @@ RpcResponse Service::call(const QString& module, const QString& name, const RpcR
     if (args.metaType().id() != QMetaType::QVariantList)
         throw BadRequest(QStringLiteral("O corpo da chamada deve ter a lista \"args\"."));
     const QVariantList checked = MethodRegistry::checkArguments(*method, args.toList());
-    return RpcResponse{200, resultBody(run(*method, *session, checked))};
+    return RpcResponse{200, run(*method, *session, checked, request.requestId, note)};
 }
 
-QVariant Service::run(const Method& method, const Session& session, const QVariantList& args)
+QByteArray Service::run(const Method& method, const Session& session, const QVariantList& args,
+                        const QString& requestId, CallNote& note)
 {
     host::Database& db = connection();
+    // Only what a call wrote can be applied twice; reads simply run again.
+    const bool once = method.writes && !requestId.isEmpty();
     // Every call sees one snapshot of the database; a writer holds the write lock from
-    // its first statement, so that two writers never deadlock.
+    // its first statement, so that two writers never deadlock, and a retry of a call
+    // still running waits for it and then finds its answer.
     if (method.writes)
         db.begin();
     else
         db.beginRead();
     try {
+        if (once) {
+            if (const auto stored = requests::find(db, session.operatorCode, requestId)) {
+                db.rollback();
+                if (stored->method != methodKey(method))
+                    throw BadRequest(QStringLiteral("O identificador de chamada %1 já foi usado "
+                                                    "por outro método (%2).")
+                                         .arg(requestId, stored->method));
+                note.replayed = true;
+                return resultBody(stored->result);
+            }
+        }
         CallContext context(db, session, method, args);
-        QVariant result = method.handler(context);
+        const QVariant result = method.handler(context);
+        if (!once) {
+            db.commit();
+            return resultBody(result);
+        }
+        const QByteArray encoded = host::wire::encode(result);
+        requests::record(db, session.operatorCode, requestId, methodKey(method), encoded);
         db.commit();
-        return result;
+        return resultBody(encoded);
     } catch (const Refusal& refusal) {
+        // Refused calls wrote nothing and are not kept: a retry runs them again.
         db.rollback();
-        return refusal.message();
+        return resultBody(QVariant(refusal.message()));
     } catch (...) {
         db.rollback();
         throw;

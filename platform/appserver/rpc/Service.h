@@ -31,6 +31,10 @@ struct RpcRequest
     QString path;              // "/rpc/Sup.rdmPlanCotaPrec/GetBanco"
     QByteArray body;
     QByteArray authorization;  // "Bearer <token>"
+    // The client's id of this call (header X-Request-Id), the same on every retry of one
+    // save; empty when the client gave none. A writing call whose id the operator already
+    // used is answered with the first answer and not run again.
+    QString requestId;
 };
 
 struct RpcResponse
@@ -60,10 +64,19 @@ public:
     static RpcResponse error(int status, const QString& text);
 
 private:
+    // What the log line of a call tells besides its path and status.
+    struct CallNote
+    {
+        QString operatorCode = QStringLiteral("-");
+        bool replayed = false; // answered from the answers of earlier calls
+    };
+
     RpcResponse login(const RpcRequest& request);
     RpcResponse call(const QString& module, const QString& name, const RpcRequest& request,
-                     QString& operatorCode);
-    QVariant run(const Method& method, const Session& session, const QVariantList& args);
+                     CallNote& note);
+    // Runs the method in its transaction and returns the answer's body.
+    QByteArray run(const Method& method, const Session& session, const QVariantList& args,
+                   const QString& requestId, CallNote& note);
 
     ServiceConfig m_config;
     MethodRegistry m_registry;

@@ -23,9 +23,10 @@ QByteArray callBody(const QVariantList& args)
 
 } // namespace
 
-QVariant RemoteModule::call(const QString& method, const QVariantList& args) const
+QVariant RemoteModule::call(const QString& method, const QVariantList& args,
+                           const QString& requestId) const
 {
-    return m_connection->call(method, args);
+    return m_connection->call(method, args, requestId);
 }
 
 TNetConnection::TNetConnection(const QString& serverName, RemoteSession& session)
@@ -39,7 +40,7 @@ void TNetConnection::Open()
         return;
     try {
         RpcEndpoint endpoint = m_session.connect();
-        const RpcReply reply = endpoint(QStringLiteral("/health"), {}, {});
+        const RpcReply reply = endpoint(QStringLiteral("/health"), {}, {}, {});
         if (reply.status != 200) {
             const ServerAddress where = m_session.address();
             m_lastError = netText(QStringLiteral("Srv_NaoResp"))
@@ -74,7 +75,8 @@ void TNetConnection::SetConnected(bool connected)
         Close();
 }
 
-QVariant TNetConnection::call(const QString& method, const QVariantList& args)
+QVariant TNetConnection::call(const QString& method, const QVariantList& args,
+                              const QString& requestId)
 {
     if (!m_connected) {
         Open();
@@ -84,7 +86,7 @@ QVariant TNetConnection::call(const QString& method, const QVariantList& args)
     RpcReply reply;
     try {
         reply = m_endpoint(QStringLiteral("/rpc/%1/%2").arg(m_serverName, method), callBody(args),
-                           m_session.authorization());
+                           m_session.authorization(), requestId);
     } catch (const EConnectionLost& e) {
         m_lastError = e.message();
         Close();

@@ -17,7 +17,12 @@ public:
     // A transport failure raises EConnectionLost (the connection is then closed); an error
     // answer of the server raises ERemote with the server's text. A connection that is not
     // open is opened first.
-    QVariant call(const QString& method, const QVariantList& args = {}) const;
+    //
+    // `requestId` names one call across its retries (a UUID the caller keeps while it
+    // retries a save whose answer was lost): the server applies a writing call once and
+    // answers a repeated id of the same operator with the first answer. Empty: no id.
+    QVariant call(const QString& method, const QVariantList& args = {},
+                  const QString& requestId = QString()) const;
 
 private:
     friend class TNetConnection;
@@ -54,7 +59,7 @@ public:
 
 private:
     friend class RemoteModule;
-    QVariant call(const QString& method, const QVariantList& args);
+    QVariant call(const QString& method, const QVariantList& args, const QString& requestId);
     QVariant resultOf(const RpcReply& reply) const;
 
     QString m_serverName;

@@ -57,7 +57,7 @@ LoginAnswer RemoteSession::login(const QString& operatorCode, const QString& pas
     request.insert(QStringLiteral("operator"), operatorCode);
     request.insert(QStringLiteral("password"), password);
     request.insert(QStringLiteral("branch"), branch);
-    const RpcReply reply = connect()(QStringLiteral("/rpc/login"), wire::encode(request), {});
+    const RpcReply reply = connect()(QStringLiteral("/rpc/login"), wire::encode(request), {}, {});
     if (reply.status != 200)
         throw ERemote(remoteErrorText(reply));
 

@@ -67,11 +67,14 @@ public:
         m_client.set_tcp_nodelay(true);
     }
 
-    RpcReply send(const QString& path, const QByteArray& body, const QByteArray& authorization)
+    RpcReply send(const QString& path, const QByteArray& body, const QByteArray& authorization,
+                  const QString& requestId)
     {
         httplib::Headers headers;
         if (!authorization.isEmpty())
             headers.emplace("Authorization", authorization.toStdString());
+        if (!requestId.isEmpty())
+            headers.emplace("X-Request-Id", requestId.toStdString());
         const std::string target = path.toStdString();
         httplib::Result result =
             path == QLatin1String("/health")
@@ -100,8 +103,9 @@ RpcEndpoint httpEndpoint(const QString& host, int port, const HttpOptions& optio
     static std::once_flag ignoreBrokenPipe;
     std::call_once(ignoreBrokenPipe, [] { std::signal(SIGPIPE, SIG_IGN); });
     auto channel = std::make_shared<HttpChannel>(host, port, options);
-    return [channel](const QString& path, const QByteArray& body, const QByteArray& authorization) {
-        return channel->send(path, body, authorization);
+    return [channel](const QString& path, const QByteArray& body, const QByteArray& authorization,
+                     const QString& requestId) {
+        return channel->send(path, body, authorization, requestId);
     };
 }
 

@@ -15,14 +15,16 @@ struct RpcReply
 };
 
 // Something that answers requests of the wire protocol: a path ("/health", "/rpc/login",
-// "/rpc/<module>/<method>"), a JSON body and the "Bearer <token>" header. "/health" is read,
-// everything else posted. Throws host::EConnectionLost when the server cannot be reached or
+// "/rpc/<module>/<method>"), a JSON body, the "Bearer <token>" header and the call's request
+// id (header X-Request-Id, not sent when empty: the id a client keeps across the retries of
+// one save, so that the server applies it once). "/health" is read, everything else posted. Throws host::EConnectionLost when the server cannot be reached or
 // the connection broke; every answer of the server (errors included) comes back as a reply.
 //
 // The HTTP transport below is one; the embedded mode wires the server's own request
 // handling in-process, so that both modes run the same encoder and decoder.
-using RpcEndpoint = std::function<RpcReply(const QString& path, const QByteArray& body,
-                                           const QByteArray& authorization)>;
+using RpcEndpoint =
+    std::function<RpcReply(const QString& path, const QByteArray& body,
+                           const QByteArray& authorization, const QString& requestId)>;
 
 // Limits of an HTTP connection to the application server.
 struct HttpOptions

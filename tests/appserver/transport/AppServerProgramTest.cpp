@@ -136,7 +136,7 @@ TEST_P(AppServerStop, ServesAndStopsCleanlyOnASignal)
     host::RemoteSession session;
     session.setWebURL(QStringLiteral("127.0.0.1"));
     session.setWebPort(port);
-    EXPECT_EQ(session.connect()(QStringLiteral("/health"), {}, {}).body, "ok");
+    EXPECT_EQ(session.connect()(QStringLiteral("/health"), {}, {}, {}).body, "ok");
     session.login(QStringLiteral("CARLOS.NUNES"), QStringLiteral("demo"), "0001");
     EXPECT_TRUE(session.isLoggedIn());
 
@@ -149,7 +149,7 @@ TEST_P(AppServerStop, ServesAndStopsCleanlyOnASignal)
         << err.toStdString();
     EXPECT_FALSE(err.contains(QStringLiteral("demo")));
     EXPECT_TRUE(err.contains(QStringLiteral("encerrado"))) << err.toStdString();
-    EXPECT_THROW(session.connect()(QStringLiteral("/health"), {}, {}), host::EConnectionLost);
+    EXPECT_THROW(session.connect()(QStringLiteral("/health"), {}, {}, {}), host::EConnectionLost);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, AppServerStop, ::testing::Values(SIGTERM, SIGINT),

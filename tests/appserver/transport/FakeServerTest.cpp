@@ -14,7 +14,7 @@ using host::TNetConnection;
 host::RemoteSession fakeServer(RpcReply reply, RpcReply health = {200, "ok"})
 {
     return host::RemoteSession(
-        [reply, health](const QString& path, const QByteArray&, const QByteArray&) {
+        [reply, health](const QString& path, const QByteArray&, const QByteArray&, const QString&) {
             return path == QLatin1String("/health") ? health : reply;
         });
 }
@@ -68,7 +68,7 @@ TEST(NetConnectionAnswers, ATransportFailureClosesTheConnection)
 {
     int calls = 0;
     host::RemoteSession session(
-        [&calls](const QString& path, const QByteArray&, const QByteArray&) -> RpcReply {
+        [&calls](const QString& path, const QByteArray&, const QByteArray&, const QString&) -> RpcReply {
             if (path == QLatin1String("/health"))
                 return {200, "ok"};
             ++calls;

@@ -156,7 +156,7 @@ TEST_F(HttpServerTest, AnEphemeralPortIsReportedAndDistinct)
     EXPECT_NE(second.port(), port());
     EXPECT_TRUE(second.isRunning());
     const host::RpcReply reply = host::httpEndpoint(QStringLiteral("127.0.0.1"), second.port())(
-        QStringLiteral("/health"), {}, {});
+        QStringLiteral("/health"), {}, {}, {});
     EXPECT_EQ(reply.body, "ok");
     second.stop();
     EXPECT_FALSE(second.isRunning());

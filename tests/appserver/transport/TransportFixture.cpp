@@ -99,7 +99,7 @@ host::RpcReply TransportFixture::post(Mode mode, const QString& path, const QByt
                                       const QString& token)
 {
     const QByteArray authorization = token.isEmpty() ? QByteArray() : "Bearer " + token.toLatin1();
-    return endpoint(mode)(path, body, authorization);
+    return endpoint(mode)(path, body, authorization, {});
 }
 
 QString TransportFixture::login(Mode mode, const QString& operatorCode)

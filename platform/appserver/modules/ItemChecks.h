@@ -1,0 +1,86 @@
+#pragma once
+
+// The register checks of a worksheet's items before they are saved, at a purchasing centre
+// on the quotation's collection date. Each check answers true when the item breaks its
+// rule, in the order of the seven error flags the worksheet shows per item:
+//   1 the brand is not qualified for the product (refused, or its approval lapsed; a pair
+//     without a qualification row when the centre does not accept brands without one),
+//   2 the product is not qualified for the supplier (refused, or approval lapsed),
+//   3 the supplier does not serve the region,
+//   4 the region's branch does not negotiate the product,
+//   5 the purchasing centre does not negotiate the product,
+//   6 the product is not registered for the supplier,
+//   7 the brand is not registered for the product (not checked when the centre has a
+//     default brand).
+// The registers are read once, when the checks are made; a packet of hundreds of thousands
+// of items is then checked without further reads.
+
+#include "ProductTree.h"
+
+#include <QDate>
+#include <QHash>
+#include <QPair>
+#include <QSet>
+#include <QString>
+
+namespace host {
+class Database;
+}
+
+namespace appserver::modules {
+
+class ItemChecks
+{
+public:
+    enum Flag : quint8
+    {
+        BrandNotQualified = 1 << 0,
+        ProductNotQualifiedForSupplier = 1 << 1,
+        RegionNotServed = 1 << 2,
+        RegionBranchDoesNotBuy = 1 << 3,
+        CentreDoesNotBuy = 1 << 4,
+        ProductNotSupplied = 1 << 5,
+        BrandNotRegistered = 1 << 6,
+    };
+    static constexpr int kFlagCount = 7;
+
+    // Throws rpc::Refusal when the centre has no purchasing parameters.
+    ItemChecks(host::Database& db, const QString& centre, const QDate& collectionDate);
+
+    // Flags that depend on the product and brand alone: 1, 5 and 7.
+    quint8 productFlags(const QString& product, const QString& brand) const;
+    // Flags of the supplier and product: 2 and 6.
+    quint8 supplyFlags(const QString& supplier, const QString& product) const;
+    // Flag 3.
+    quint8 regionFlags(const QString& supplier, const QString& region) const;
+    // Flag 4.
+    quint8 regionBranchFlags(const QString& region, const QString& product) const;
+
+    // The seven "S"/"N" of the flags, in order.
+    static QString errorText(quint8 flags);
+
+private:
+    using Pair = QPair<QString, QString>;
+    void readQualifications(host::Database& db);
+    bool lapsed(const QString& validUntil) const;
+
+    QDate m_date;
+    QString m_centre;
+    QString m_validityRule;    // IDULTIDTVALQ: "D" to the day, "M" to the end of the month
+    bool m_unqualifiedBrands;  // IDMARSEMQUA = "S": a pair without qualification is flagged
+    bool m_hasDefaultBrand;    // PARASUPRI.CDMARCA not empty: brand registration not checked
+    ProductTree m_products;
+    QSet<Pair> m_refusedBrands;    // product, brand: refused or lapsed
+    QSet<Pair> m_qualifiedBrands;  // product, brand: with a qualification row
+    QSet<Pair> m_refusedSuppliers; // product, supplier: refused or lapsed
+    QSet<Pair> m_barredRegions;    // supplier, region
+    QHash<QString, QString> m_regionBranch;
+    QHash<QString, TreeNodes> m_notBought;   // branch -> nodes it does not negotiate
+    QHash<QString, TreeNodes> m_supplied;    // supplier -> nodes
+    QHash<QString, TreeNodes> m_brandNodes;  // brand -> nodes it is registered for
+};
+
+// Reads a collection date sent as text: "yyyy-MM-dd" or "dd/MM/yyyy". Invalid when neither.
+QDate readCollectionDate(const QString& text);
+
+} // namespace appserver::modules
