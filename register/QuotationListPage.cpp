@@ -160,9 +160,13 @@ void QuotationListPage::bindTables()
         m_storedBuyerName = list.FieldByName(kBuyerName).AsString();
     };
     m_list.BeforePost = [this](host::DataSet&) { Vd_GereComp(true); };
-    // A posted quotation is saved at once, so the list never holds changes of two
-    // quotations and every save concerns the quotation just changed.
-    m_list.AfterPost = [this](host::DataSet&) { saveChanges(); };
+    // A quotation posted on the list is saved at once, so the list never holds changes of
+    // two quotations and every save concerns the quotation just changed. What the
+    // worksheet posts (its collection type) goes with the worksheet's save.
+    m_list.AfterPost = [this](host::DataSet&) {
+        if (m_form.pgcPadrao->ActivePage() == m_form.tshCotacao)
+            saveChanges();
+    };
     m_list.FieldByName(kBuyer).OnChange = [this](host::Field&) {
         if (listEditing())
             m_list.FieldByName(kBuyerName).Clear();

@@ -8,6 +8,8 @@
 #include "module/entry/Cli_Sup01700.h"
 #include "shell/TfrmPlanCotaPrec.h"
 
+#include "host/core/consiste/DisplayFormat.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -156,14 +158,22 @@ void Worksheet::cdsAltCotacaoAfterPost()
         product = cdsAltCotacao.FieldByName(kProduct).AsString();
     }
     const int index = PesqBinaria(*lines, itemKey(cdsAltCotacao, product) + kPriceSeparator);
-
-    // A line written anew keeps the tree code it had.
     const QString ownProduct = cdsAltCotacao.FieldByName(kProduct).AsString();
-    const QString treeCode = index >= 0 ? textAfter(lines->at(index), kTreeSeparator)
-                                        : BuscaCdArvProd(productCodeOf(ownProduct));
+    const QString key = itemKey(cdsAltCotacao, ownProduct);
     const double price = cdsAltCotacao.FieldByName(QStringLiteral("CONTA")).AsFloat();
-    placeDetailLine(*lines, index,
-                    changedItemLine(itemKey(cdsAltCotacao, ownProduct), price, treeCode));
+    if (index < 0) {
+        placeDetailLine(*lines, index,
+                        changedItemLine(key, price, BuscaCdArvProd(productCodeOf(ownProduct))));
+        return;
+    }
+    // The item's line keeps what the server told of it (quantity, unit, economic prices,
+    // discount, tree code): only its price and the changed mark are the client's.
+    DetailLine line = DetailLine::parse(lines->at(index));
+    line.key = key;
+    line.unitPrice = host::FormatFloat(QStringLiteral("#,##0.00000"), price);
+    line.changed = QStringLiteral("S");
+    line.treeCode = textAfter(lines->at(index), kTreeSeparator);
+    placeDetailLine(*lines, index, line.text());
 }
 
 void Worksheet::cdsAltCotacaoBeforeDelete()

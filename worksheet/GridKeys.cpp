@@ -20,8 +20,8 @@ bool Worksheet::degCotacaoKeyDown(QKeyEvent& event)
         ActiveCol = degCotacao->Col();
     }
     const int key = event.key();
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && OnPriceEntry)
-        OnPriceEntry();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        degCotacaoDblClick();
     switch (key) {
     case Qt::Key_Up:
     case Qt::Key_PageUp:

@@ -4,6 +4,7 @@
 #include "Worksheet.h"
 
 #include "DetailList.h"
+#include "TfrmPrecoUnit.h"
 
 #include "module/entry/Cli_Sup01700.h"
 #include "shell/TfrmPlanCotaPrec.h"
@@ -96,6 +97,8 @@ Worksheet::Worksheet(TfrmPlanCotaPrec& form) : m_form(form)
     decCotacao.SetSparseCols(true);
 
     createControls();
+    // The kept price dialog goes with the window.
+    m_form.addCloseStep([] { DestroiPrecoUnit(); });
 }
 
 Worksheet::~Worksheet()
@@ -106,6 +109,7 @@ Worksheet::~Worksheet()
     degCotacao->OnKeyUp = nullptr;
     degCotacao->OnTopLeftChanged = nullptr;
     degCotacao->OnDblClick = nullptr;
+    degCotacao->OnKeyPress = nullptr;
     degCotacao->SetDecisionCube(nullptr);
 }
 
@@ -132,10 +136,8 @@ void Worksheet::createControls()
     degCotacao->OnKeyDown = [this](QKeyEvent& event) { return degCotacaoKeyDown(event); };
     degCotacao->OnKeyUp = [this](QKeyEvent& event) { degCotacaoKeyUp(event); };
     degCotacao->OnTopLeftChanged = [this] { degCotacaoTopLeftChanged(); };
-    degCotacao->OnDblClick = [this] {
-        if (OnPriceEntry)
-            OnPriceEntry();
-    };
+    degCotacao->OnDblClick = [this] { degCotacaoDblClick(); };
+    degCotacao->OnKeyPress = [this](QKeyEvent& event) { degCotacaoKeyPress(event); };
     layout->addWidget(degCotacao, 1);
 
     auto* below = new QHBoxLayout;
@@ -336,17 +338,6 @@ bool Worksheet::pending() const
     const host::DataSetState state = cdsAltCotacao.State();
     return cdsAltCotacao.ChangeCount() > 0 || state == host::DataSetState::Edit ||
            state == host::DataSetState::Insert;
-}
-
-void Worksheet::commandStates()
-{
-    // The worksheet offers none of the record commands and none of the list's tools yet.
-    for (QAction* command : {m_form.Incluir, m_form.Alterar, m_form.Excluir, m_form.Confirmar,
-                             m_form.Cancelar, m_form.Procurar, m_form.Verificar})
-        command->setEnabled(false);
-    for (QAction* tool :
-         {m_form.mnuCadAut, m_form.mnuCopiarCota, m_form.mnuExclPrZero, m_form.mnuHistorico})
-        tool->setEnabled(false);
 }
 
 } // namespace module

@@ -74,13 +74,20 @@ public:
     // show no product name. Cleared by every load, scroll and window activation.
     QString stCdProdAnterior;
 
-    // What the price entry and the history bring to the grid (empty until then): the
-    // price entry of the selected cell (double click and Enter), the history panel below
-    // the grid with its refresh, and the history button's click (space bar released).
-    std::function<void()> OnPriceEntry;
+    // What the history and the maintenance menus bring to the page (empty until then): the
+    // history panel below the grid with its refresh, the history button's click (space bar
+    // released), and the include, change and delete commands of the worksheet.
     QPointer<QWidget> panHistorico;
     std::function<void()> Historico;
     std::function<void()> OnHistoryKey;
+    std::function<void()> OnInclude;
+    std::function<void()> OnChange;
+    std::function<void()> OnRemove;
+
+    // The cell being priced: its item key and the index of its detail line before the
+    // price dialog (-1: the cell had none).
+    QString stChaveCelula;
+    int inPosCotacao = -1;
 
     // ---- loading ---------------------------------------------------------------------
     // Builds or refreshes the worksheet of the current quotation and region and shows its
@@ -119,7 +126,36 @@ public:
     void quotationListReloaded() override;
     void windowActivated() override;
     void commandStates() override;
+    void extraCommandStates() override;
     bool pending() const override;
+    void include() override;
+    void change() override;
+    void remove() override;
+    void search() override;
+    // Saves: validation by the server, then the changes in one call (GravaPlanCota), the
+    // zero-price check and the detail lines and regions read again.
+    void confirm() override;
+    // Puts the worksheet back as it was loaded, after the question "Canc".
+    void cancel() override;
+
+    // ---- pricing a cell --------------------------------------------------------------
+    // Double click and Enter: the price dialog for the selected cell, when the operator
+    // may price it; a confirmed new price rewrites the cell's line, may go to the other
+    // regions the supplier serves, and the selection moves one row down.
+    void degCotacaoDblClick();
+    // A digit, a period or the decimal separator typed on the grid opens the dialog with it.
+    void degCotacaoKeyPress(QKeyEvent& event);
+    // Copies the price just stored to the item in the other regions the supplier serves
+    // (all-regions view only, after the question "Atu_Reg").
+    void AtualizaStlReg(const QString& productCode, const QString& brandCode,
+                        const QString& supplierCode);
+    // The operator may change this quotation's items: a buyer, and the quotation's buyer
+    // unless each product has its own buyer.
+    void vd_OperSistema();
+
+    // ---- saving ------------------------------------------------------------------------
+    void ValidaDados();
+    void GravaPlanCota();
 
     // ---- the grid's handlers -----------------------------------------------------------
     void degCotacaoDecisionDrawCell(int col, int row, QString& text, QColor& background,
@@ -140,6 +176,16 @@ private:
     void createControls();
     void createDetailPanel(QWidget* parent);
     void loadItems(const QString& region);
+    bool showsAllRegions() const;
+    void vd_ProdutoComprador();
+    void vd_FornecedorQualificado();
+    void rewriteCellLine(const DetailLine& oldLine);
+    void moveBelow(int col, int row);
+    void postPending();
+    QString regionList() const;
+    void askToReconnect(const QString& failure);
+    void VerificaPrecoZero();
+    void reloadAfterSave(const QString& regions);
     void fillItems(const QString& region, host::BusyScope& busy);
     void recount();
     void selectCell(int col, int row);

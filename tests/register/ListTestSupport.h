@@ -46,6 +46,10 @@ protected:
         // All buyers, all regions, all suppliers, any period.
         form->AtualizaCotacao(QString(), QStringLiteral("T"), QStringLiteral("T"),
                               QStringLiteral("T"), QStringLiteral("T"), QDate(), QDate());
+        // The centre's purchasing parameters, as the filter's confirmation loads them.
+        form->cdsParaSupri.SetData(form->netSuprimentos.AppServer()
+                                       .call(QStringLiteral("GetParaSupri"), {Cli_Sup01700::stCdCentCmp})
+                                       .value<host::Packet>());
         QApplication::processEvents();
         ui().clearRecords();
         return *form;

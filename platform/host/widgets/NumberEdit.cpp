@@ -50,12 +50,22 @@ bool TNumberEdit::IsEmpty() const
 
 void TNumberEdit::SetValue(double value)
 {
+    m_keepTyped = false;
     setText(FormatFloat(displayFormat(hasFocus() && !isReadOnly()), value));
 }
 
 void TNumberEdit::Clear()
 {
+    m_keepTyped = false;
     clear();
+}
+
+void TNumberEdit::StartTyping(const QString& typed)
+{
+    setText(typed);
+    deselect();
+    setCursorPosition(int(typed.size()));
+    m_keepTyped = true;
 }
 
 void TNumberEdit::reformat(bool editing)
@@ -80,9 +90,16 @@ void TNumberEdit::noteValue()
 
 void TNumberEdit::focusInEvent(QFocusEvent* event)
 {
-    if (!isReadOnly())
+    if (!isReadOnly() && !m_keepTyped)
         reformat(true);
     QLineEdit::focusInEvent(event);
+    if (m_keepTyped) {
+        // QLineEdit selects everything when the focus comes by Tab or with the window.
+        deselect();
+        setCursorPosition(int(text().size()));
+    } else if (m_autoSelect) {
+        selectAll();
+    }
 }
 
 void TNumberEdit::focusOutEvent(QFocusEvent* event)
@@ -95,6 +112,7 @@ void TNumberEdit::focusOutEvent(QFocusEvent* event)
 
 void TNumberEdit::keyPressEvent(QKeyEvent* event)
 {
+    m_keepTyped = false;
     const QString typed = event->text();
     const bool control = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (isReadOnly() || control || typed.size() != 1 || !typed.at(0).isPrint()) {

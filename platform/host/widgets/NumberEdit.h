@@ -23,6 +23,10 @@ public:
     // Thousands grouping while the field is not being edited.
     bool ThousandSeparator() const { return m_grouping; }
     void SetThousandSeparator(bool on);
+    // Whether the whole text is selected whenever the field takes the focus, to be typed
+    // over (off by default).
+    bool AutoSelect() const { return m_autoSelect; }
+    void SetAutoSelect(bool on) { m_autoSelect = on; }
     // Whether a minus sign may be typed (first position only).
     bool AllowNegative() const { return m_allowNegative; }
     void SetAllowNegative(bool allow) { m_allowNegative = allow; }
@@ -32,6 +36,10 @@ public:
     bool IsEmpty() const;
     void SetValue(double value);
     void Clear();
+    // Starts the field with what the person already typed elsewhere (a key pressed on a
+    // grid that opened the field): only that text, the caret after it, kept as typed when
+    // the field takes the focus, until the next key or value.
+    void StartTyping(const QString& typed);
 
     // The value formatted as the field shows it when not being edited.
     QString formatted(double value) const;
@@ -57,6 +65,8 @@ private:
     bool m_grouping = true;
     bool m_allowNegative = true;
     bool m_lastEmpty = true;
+    bool m_autoSelect = false;
+    bool m_keepTyped = false; // StartTyping's text stays as typed until the next key
     double m_lastValue = 0.0;
 };
 
