@@ -1,0 +1,45 @@
+#include "AppServerProcess.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace reliabilitytest {
+
+AppServerProcess::~AppServerProcess()
+{
+    kill();
+}
+
+bool AppServerProcess::start(const QString& connectionString, int workers)
+{
+    m_port = 0;
+    const QString log = m_dir.filePath(QStringLiteral("sup-appserver.log"));
+    m_process.setStandardErrorFile(log, QIODevice::Append);
+    m_process.start(QStringLiteral(SUP_APPSERVER_PROGRAM),
+                    {"--db", connectionString, "--port", "0", "--workers", QString::number(workers)});
+    static const QRegularExpression line(
+        QStringLiteral("escutando em http://127\\.0\\.0\\.1:(\\d+)"));
+    QString out;
+    for (int i = 0; i < 100 && m_process.state() != QProcess::NotRunning; ++i) {
+        m_process.waitForReadyRead(100);
+        out += QString::fromUtf8(m_process.readAllStandardOutput());
+        const QRegularExpressionMatch match = line.match(out);
+        if (match.hasMatch()) {
+            m_port = match.captured(1).toInt();
+            return true;
+        }
+    }
+    QFile file(log);
+    m_error = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    return false;
+}
+
+void AppServerProcess::kill()
+{
+    if (m_process.state() == QProcess::NotRunning)
+        return;
+    m_process.kill();
+    m_process.waitForFinished();
+}
+
+} // namespace reliabilitytest
