@@ -41,17 +41,18 @@ public:
         }
         appserver::rpc::ServiceConfig config;
         config.connectionString = QStringLiteral("sqlite:") + file;
-        m_service = std::make_unique<appserver::rpc::Service>(config,
-                                                              appserver::modules::allMethods());
+        m_service =
+            std::make_unique<appserver::rpc::Service>(config, appserver::modules::allMethods());
         m_session =
             std::make_unique<host::RemoteSession>(appserver::rpc::inProcessEndpoint(*m_service));
         // The scale quotation belongs to the first buyer.
         m_session->login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"), kBranch);
         m_net = std::make_unique<host::TNetConnection>(QStringLiteral("Sup.rdmPlanCotaPrec"),
                                                        *m_session);
-        const QVariant loaded = host::CheckResultServ(
-            call(QStringLiteral("GetStringList"), {kBranch, m_number, QStringLiteral("NULL"), false}),
-            true);
+        const QVariant loaded =
+            host::CheckResultServ(call(QStringLiteral("GetStringList"),
+                                       {kBranch, m_number, QStringLiteral("NULL"), false}),
+                                  true);
         m_items = loaded.toList().value(1).value<host::Packet>();
         if (m_items.rowCount() != kItems)
             throw std::runtime_error("the scale quotation was not loaded whole");
@@ -123,12 +124,12 @@ void BM_SaveWorksheet(benchmark::State& state)
             b.call(QStringLiteral("ValidaDados"),
                    {QVariant::fromValue(items), kBranch, kBranch, kDay.toString(Qt::ISODate)});
         validate += double(step.restart());
-        const QString answer = b.call(QStringLiteral("GravaPlanCota"),
-                                      {QVariant(), QVariant::fromValue(delta), kBranch, b.number(),
-                                       false, kDay, false, false, false, false, kBranch,
-                                       QStringLiteral("ANA.CARVALHO")},
-                                      requestId)
-                                   .toString();
+        const QString answer =
+            b.call(QStringLiteral("GravaPlanCota"),
+                   {QVariant(), QVariant::fromValue(delta), kBranch, b.number(), false, kDay, false,
+                    false, false, false, kBranch, QStringLiteral("ANA.CARVALHO")},
+                   requestId)
+                .toString();
         store += double(step.restart());
         benchmark::DoNotOptimize(b.call(QStringLiteral("GetStringList"),
                                         {kBranch, b.number(), QStringLiteral("NULL"), true}));

@@ -23,11 +23,10 @@ protected:
     }
     QStringList served(int supplier, const QStringList& regions, bool all)
     {
-        const host::Packet packet = call(kPlan, QStringLiteral("GetRegAtend"),
-                                         {dbtest::supplier(supplier),
-                                          regions.join(QStringLiteral("\r\n")), all},
-                                         login())
-                                        .value<host::Packet>();
+        const host::Packet packet =
+            call(kPlan, QStringLiteral("GetRegAtend"),
+                 {dbtest::supplier(supplier), regions.join(QStringLiteral("\r\n")), all}, login())
+                .value<host::Packet>();
         QStringList values;
         for (qsizetype r = 0; r < packet.rowCount(); ++r)
             values << packet.value(r, 0).toString();
@@ -64,8 +63,8 @@ TEST_F(ItemCheckMethodsTest, GetRegAtendLeavesOutTheRegionsTheSupplierDoesNotSer
     EXPECT_EQ(served(13, regions, false), QStringList({regions[0]}));
     EXPECT_EQ(served(5, regions, false), regions);
     // Every region of the purchasing centre (Recife buys for itself: 006 is not one).
-    EXPECT_EQ(served(13, {}, true),
-              QStringList({region("001", "Grande São Paulo"), region("002", "Interior de São Paulo")}));
+    EXPECT_EQ(served(13, {}, true), QStringList({region("001", "Grande São Paulo"),
+                                                 region("002", "Interior de São Paulo")}));
 
     const QVariant answer = call(kPlan, QStringLiteral("GetRegAtend"),
                                  {dbtest::supplier(13), QStringLiteral("1;DROP"), false}, login());

@@ -101,9 +101,8 @@ int rowsOf(host::Database& db, const QString& table, const QString& number, cons
 
 ItemTable ItemSaveFixture::load(const QString& token, const QString& number)
 {
-    const QVariant loaded =
-        call(rpctest::kPlan, QStringLiteral("GetStringList"),
-             {savetest::kBranch, number, QStringLiteral("NULL"), false}, token);
+    const QVariant loaded = call(rpctest::kPlan, QStringLiteral("GetStringList"),
+                                 {savetest::kBranch, number, QStringLiteral("NULL"), false}, token);
     return ItemTable(loaded.toList().value(1).value<host::Packet>());
 }
 

@@ -1,5 +1,5 @@
 # The HTTP listener, the in-process endpoint, the client's connection component and the
-# sup-appserver program.
+# sup-appserver program, also when saves meet each other or the server is killed.
 sup_add_test(appserver_transport_tests appserver
   transport/TestMethods.h transport/TestMethods.cpp
   transport/TransportFixture.h transport/TransportFixture.cpp
@@ -8,10 +8,12 @@ sup_add_test(appserver_transport_tests appserver
   transport/NetConnectionTest.cpp
   transport/CheckResultServTest.cpp
   transport/FakeServerTest.cpp
+  transport/AppServerProcess.h transport/AppServerProcess.cpp
   transport/AppServerProgramTest.cpp
+  transport/SaveReliabilityTest.cpp
 )
 target_link_libraries(appserver_transport_tests PRIVATE
-  rpc_test_support suphttp supinprocess hostnet PkgConfig::HTTPLIB)
+  save_test_support suphttp supinprocess hostnet PkgConfig::HTTPLIB SQLite::SQLite3)
 target_compile_definitions(appserver_transport_tests PRIVATE
   SUP_APPSERVER_PROGRAM="$<TARGET_FILE:sup-appserver>")
 add_dependencies(appserver_transport_tests sup-appserver)

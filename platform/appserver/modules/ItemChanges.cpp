@@ -126,12 +126,12 @@ private:
         const SupplierTerms& terms = checkCodes(change);
         if (!m_insert) {
             readValidity();
-            m_insert.emplace(m_db, QStringLiteral(
-                                       "INSERT INTO ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, "
-                                       "CDFORNECED, CDPRODUTO, CDMARCA, VRPRECUNIITM, "
-                                       "QTACMPITMCOL, VRPERDESITM, DTINIVALITM, DTFINVALITM, "
-                                       "IDITMCOTPREC, IDTIPFREITM) VALUES (?, ?, ?, ?, ?, ?, ?, "
-                                       "0, ?, ?, ?, 'N', ?) ON CONFLICT DO NOTHING"));
+            m_insert.emplace(
+                m_db, QStringLiteral("INSERT INTO ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, "
+                                     "CDFORNECED, CDPRODUTO, CDMARCA, VRPRECUNIITM, "
+                                     "QTACMPITMCOL, VRPERDESITM, DTINIVALITM, DTFINVALITM, "
+                                     "IDITMCOTPREC, IDTIPFREITM) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                                     "0, ?, ?, ?, 'N', ?) ON CONFLICT DO NOTHING"));
         }
         Statement& insert = *m_insert;
         int at = bindKey(insert, 0, change.newKey);
@@ -159,8 +159,8 @@ private:
             // Done already by an earlier try of this save.
             if (!storedPrice(change.oldKey) && samePrice(*there, change.newPrice))
                 return;
-            throw Refusal(QStringLiteral("O item já existe na cotação: %1.")
-                              .arg(describeNew(change)));
+            throw Refusal(
+                QStringLiteral("O item já existe na cotação: %1.").arg(describeNew(change)));
         }
         if (!m_move)
             m_move.emplace(m_db, QStringLiteral("UPDATE ITEMCOLE SET CDREGIAO = ?, CDFORNECED = "
@@ -286,8 +286,8 @@ void ItemWriter::applyToOtherRegions()
 
 } // namespace
 
-void applyItemChanges(host::Database& db, const ItemDelta& items,
-                      const ItemPermission& permission, const ItemSaveTarget& target)
+void applyItemChanges(host::Database& db, const ItemDelta& items, const ItemPermission& permission,
+                      const ItemSaveTarget& target)
 {
     if (items.isEmpty())
         return;

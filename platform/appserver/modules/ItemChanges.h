@@ -35,7 +35,7 @@ struct ItemSaveTarget
 // another operator meanwhile ("Item alterado por outro operador: ..."), a code that names
 // no register row, a change the operator may not make. The caller runs this inside the
 // call's transaction, so a refusal leaves nothing written.
-void applyItemChanges(host::Database& db, const ItemDelta& items,
-                      const ItemPermission& permission, const ItemSaveTarget& target);
+void applyItemChanges(host::Database& db, const ItemDelta& items, const ItemPermission& permission,
+                      const ItemSaveTarget& target);
 
 } // namespace appserver::modules

@@ -16,9 +16,9 @@
 #include "module/records/WorksheetValues.h"
 
 #include <QSet>
-#include <functional>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <functional>
 #include <vector>
 
 namespace appserver::modules {
@@ -50,8 +50,7 @@ QSqlQuery runQuery(host::Database& db, const QString& sql, const QVariantList& v
 template <class Codes> class DistinctValues
 {
 public:
-    DistinctValues(const host::Table& table, int field,
-                   std::function<Codes(const QString&)> read)
+    DistinctValues(const host::Table& table, int field, std::function<Codes(const QString&)> read)
         : m_table(table), m_field(field), m_read(std::move(read))
     {
     }
@@ -101,7 +100,8 @@ QVariant validaDados(CallContext& call)
     const QString centre = centreArg(call, 2);
     const QDate date = readCollectionDate(call.text(3));
     if (!date.isValid())
-        throw Refusal(QStringLiteral("Data da cotação inválida: \"%1\".").arg(call.text(3).left(40)));
+        throw Refusal(
+            QStringLiteral("Data da cotação inválida: \"%1\".").arg(call.text(3).left(40)));
     const QVariant& value = call.value(0);
     if (value.metaType() != QMetaType::fromType<host::Packet>() ||
         !value.value<host::Packet>().isValid())
@@ -113,9 +113,8 @@ QVariant validaDados(CallContext& call)
 
     const ItemChecks checks(call.db(), centre, date);
     const host::Table& table = *packet.table();
-    DistinctValues<QString> regions(table, layout.region, [](const QString& v) {
-        return readRegionCode(v, kItemPacket);
-    });
+    DistinctValues<QString> regions(
+        table, layout.region, [](const QString& v) { return readRegionCode(v, kItemPacket); });
     DistinctValues<QPair<QString, QString>> suppliers(table, layout.supplier, [](const QString& v) {
         const QString shown = readSupplierCode(v, kItemPacket);
         return QPair<QString, QString>{shown, host::Ajusta(shown, module::Width::Supplier)};
@@ -133,7 +132,7 @@ QVariant validaDados(CallContext& call)
             it = cache.insert(key, compute());
         return *it;
     };
-    QSet<QPair<quint64, quint32>> reported;
+    QSet<ItemKey> reported;
     host::Packet errors(errorFields());
     for (qsizetype row = 0; row < packet.rowCount(); ++row) {
         const quint32 slot = packet.slot(row);
@@ -147,16 +146,19 @@ QVariant validaDados(CallContext& call)
         const auto& [product, brand] = products.codes(p);
         const quint8 flags =
             cached(productFlags, p, [&] { return checks.productFlags(product, brand); }) |
-            cached(supplyFlags, pairKey(s, p), [&] { return checks.supplyFlags(supplier, product); }) |
-            cached(regionFlags, pairKey(s, r), [&] { return checks.regionFlags(supplier, region); }) |
+            cached(supplyFlags, pairKey(s, p),
+                   [&] { return checks.supplyFlags(supplier, product); }) |
+            cached(regionFlags, pairKey(s, r),
+                   [&] { return checks.regionFlags(supplier, region); }) |
             cached(branchFlags, pairKey(r, p),
                    [&] { return checks.regionBranchFlags(region, product); });
         // An item the table holds twice (a worksheet of one item) is reported once.
-        if (flags == 0 || reported.contains({pairKey(r, s), p}))
+        const ItemKey key{region, supplier, product, brand};
+        if (flags == 0 || reported.contains(key))
             continue;
-        reported.insert({pairKey(r, s), p});
-        errors.appendRow({region, suppliers.codes(s).first, product, brand,
-                          ItemChecks::errorText(flags)});
+        reported.insert(key);
+        errors.appendRow(
+            {region, suppliers.codes(s).first, product, brand, ItemChecks::errorText(flags)});
     }
     return QVariant::fromValue(errors);
 }
@@ -219,8 +221,8 @@ QVariant getRegAtend(CallContext& call)
                            "''), F.CDFILIAL) = ? ORDER BY R.CDREGIAO"),
             {call.session().centre});
         while (regions.next())
-            values.append(module::regionValue(regions.value(0).toString(),
-                                              regions.value(1).toString()));
+            values.append(
+                module::regionValue(regions.value(0).toString(), regions.value(1).toString()));
     } else {
         const QString packetName = QStringLiteral("A lista de regiões é inválida");
         QSet<QString> seen;
@@ -250,12 +252,21 @@ QVariant getRegAtend(CallContext& call)
 
 void addItemCheckMethods(rpc::MethodRegistry& registry)
 {
-    registry.add(rpc::Method{kPlanCotaPrec, QStringLiteral("ValidaDados"),
-                             {Arg::Variant, Arg::Text, Arg::Text, Arg::Text}, false, validaDados});
-    registry.add(rpc::Method{kPlanCotaPrec, QStringLiteral("GetVerPrZero"), {Arg::Text, Arg::Text},
-                             false, getVerPrZero});
-    registry.add(rpc::Method{kPlanCotaPrec, QStringLiteral("GetRegAtend"),
-                             {Arg::Text, Arg::Text, Arg::Boolean}, false, getRegAtend});
+    registry.add(rpc::Method{kPlanCotaPrec,
+                             QStringLiteral("ValidaDados"),
+                             {Arg::Variant, Arg::Text, Arg::Text, Arg::Text},
+                             false,
+                             validaDados});
+    registry.add(rpc::Method{kPlanCotaPrec,
+                             QStringLiteral("GetVerPrZero"),
+                             {Arg::Text, Arg::Text},
+                             false,
+                             getVerPrZero});
+    registry.add(rpc::Method{kPlanCotaPrec,
+                             QStringLiteral("GetRegAtend"),
+                             {Arg::Text, Arg::Text, Arg::Boolean},
+                             false,
+                             getRegAtend});
 }
 
 } // namespace appserver::modules

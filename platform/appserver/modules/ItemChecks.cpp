@@ -97,7 +97,8 @@ void ItemChecks::readQualifications(host::Database& db)
                                     "DTVALPRFORN FROM QFOPRODFORN"));
     while (suppliers.next())
         if (refused(suppliers.value(2), suppliers.value(3), suppliers.value(4)))
-            m_refusedSuppliers.insert({suppliers.value(0).toString(), suppliers.value(1).toString()});
+            m_refusedSuppliers.insert(
+                {suppliers.value(0).toString(), suppliers.value(1).toString()});
 }
 
 bool ItemChecks::lapsed(const QString& validUntil) const

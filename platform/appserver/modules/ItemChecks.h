@@ -66,18 +66,18 @@ private:
 
     QDate m_date;
     QString m_centre;
-    QString m_validityRule;    // IDULTIDTVALQ: "D" to the day, "M" to the end of the month
-    bool m_unqualifiedBrands;  // IDMARSEMQUA = "S": a pair without qualification is flagged
-    bool m_hasDefaultBrand;    // PARASUPRI.CDMARCA not empty: brand registration not checked
+    QString m_validityRule;   // IDULTIDTVALQ: "D" to the day, "M" to the end of the month
+    bool m_unqualifiedBrands; // IDMARSEMQUA = "S": a pair without qualification is flagged
+    bool m_hasDefaultBrand;   // PARASUPRI.CDMARCA not empty: brand registration not checked
     ProductTree m_products;
     QSet<Pair> m_refusedBrands;    // product, brand: refused or lapsed
     QSet<Pair> m_qualifiedBrands;  // product, brand: with a qualification row
     QSet<Pair> m_refusedSuppliers; // product, supplier: refused or lapsed
     QSet<Pair> m_barredRegions;    // supplier, region
     QHash<QString, QString> m_regionBranch;
-    QHash<QString, TreeNodes> m_notBought;   // branch -> nodes it does not negotiate
-    QHash<QString, TreeNodes> m_supplied;    // supplier -> nodes
-    QHash<QString, TreeNodes> m_brandNodes;  // brand -> nodes it is registered for
+    QHash<QString, TreeNodes> m_notBought;  // branch -> nodes it does not negotiate
+    QHash<QString, TreeNodes> m_supplied;   // supplier -> nodes
+    QHash<QString, TreeNodes> m_brandNodes; // brand -> nodes it is registered for
 };
 
 // Reads a collection date sent as text: "yyyy-MM-dd" or "dd/MM/yyyy". Invalid when neither.

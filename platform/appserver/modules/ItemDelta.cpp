@@ -31,14 +31,14 @@ ItemDelta::ItemDelta(const host::Delta& delta) : m_delta(delta)
         item.index = qsizetype(i);
         if (hasOld) {
             const QVariantList& v = change.oldValues;
-            item.oldKey = readItemKey(v[m_layout.region], v[m_layout.supplier],
-                                      v[m_layout.product], kItemChangesPacket);
+            item.oldKey = readItemKey(v[m_layout.region], v[m_layout.supplier], v[m_layout.product],
+                                      kItemChangesPacket);
             item.oldPrice = readItemPrice(v[m_layout.price], false, kItemChangesPacket);
         }
         if (hasNew) {
             const QVariantList& v = change.newValues;
-            item.newKey = readItemKey(v[m_layout.region], v[m_layout.supplier],
-                                      v[m_layout.product], kItemChangesPacket);
+            item.newKey = readItemKey(v[m_layout.region], v[m_layout.supplier], v[m_layout.product],
+                                      kItemChangesPacket);
             item.newPrice = readItemPrice(v[m_layout.price], true, kItemChangesPacket);
         }
         m_changes.push_back(std::move(item));

@@ -54,8 +54,8 @@ void ItemPermission::check(const ItemChange& change, const ItemDelta& delta,
                                           "itens ou troca a marca de um item: %1.")
                                .arg(delta.describe(change)));
     if (!m_negotiated.covers(products.treeCode(change.newKey.product)))
-        throw rpc::Refusal(
-            QStringLiteral("Produto não é negociado pelo comprador: %1.").arg(delta.describe(change)));
+        throw rpc::Refusal(QStringLiteral("Produto não é negociado pelo comprador: %1.")
+                               .arg(delta.describe(change)));
 }
 
 } // namespace appserver::modules

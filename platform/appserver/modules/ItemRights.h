@@ -27,8 +27,7 @@ public:
     // True for a buyer who prices the products he negotiates, not the quotation's own.
     bool byProduct() const { return !m_all; }
     // Refuses a change the operator may not make.
-    void check(const ItemChange& change, const ItemDelta& delta,
-               const ProductTree& products) const;
+    void check(const ItemChange& change, const ItemDelta& delta, const ProductTree& products) const;
 
 private:
     bool m_all = false;

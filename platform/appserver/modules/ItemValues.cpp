@@ -44,8 +44,7 @@ bool plainCode(QStringView code)
     return !code.trimmed().isEmpty();
 }
 
-[[noreturn]] void refuseValue(const QString& packetName, const QString& field,
-                              const QString& value)
+[[noreturn]] void refuseValue(const QString& packetName, const QString& field, const QString& value)
 {
     refuse(packetName,
            QStringLiteral("valor malformado no campo %1: \"%2\".").arg(field, shown(value)));
@@ -74,13 +73,13 @@ ItemLayout itemLayout(const host::FieldDefs& fields, const QString& packetName)
                                               "planilha.")
                                    .arg(shown(field.name)));
         const bool numeric = name == kPriceField;
-        const bool fits = numeric ? field.type == host::FieldType::Float ||
-                                        field.type == host::FieldType::Integer
-                                  : field.type == host::FieldType::String;
+        const bool fits =
+            numeric ? field.type == host::FieldType::Float || field.type == host::FieldType::Integer
+                    : field.type == host::FieldType::String;
         if (!fits)
-            refuse(packetName, QStringLiteral("o campo %1 deve ser %2.")
-                                   .arg(name, numeric ? QStringLiteral("número")
-                                                      : QStringLiteral("texto")));
+            refuse(packetName,
+                   QStringLiteral("o campo %1 deve ser %2.")
+                       .arg(name, numeric ? QStringLiteral("número") : QStringLiteral("texto")));
         *slot = i;
     }
     const std::pair<int, const QString*> required[] = {{layout.region, &kRegionField},
@@ -139,13 +138,12 @@ ItemKey readItemKey(const QVariant& regionValue, const QVariant& supplierValue,
                     const QVariant& productValue, const QString& packetName)
 {
     ItemKey key;
-    key.region =
-        readRegionCode(readItemText(regionValue, kRegionField, packetName), packetName);
+    key.region = readRegionCode(readItemText(regionValue, kRegionField, packetName), packetName);
     key.supplier = host::Ajusta(
         readSupplierCode(readItemText(supplierValue, kSupplierField, packetName), packetName),
         module::Width::Supplier);
-    const auto [product, brand] = readProductAndBrand(
-        readItemText(productValue, kProductField, packetName), packetName);
+    const auto [product, brand] =
+        readProductAndBrand(readItemText(productValue, kProductField, packetName), packetName);
     key.product = product;
     key.brand = brand;
     return key;

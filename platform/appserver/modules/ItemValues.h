@@ -56,8 +56,7 @@ QString readRegionCode(const QString& regionValue, const QString& packetName);
 // The supplier code as the value carries it (the stored code without trailing blanks).
 QString readSupplierCode(const QString& supplierValue, const QString& packetName);
 // Product code and brand code.
-QPair<QString, QString> readProductAndBrand(const QString& productValue,
-                                            const QString& packetName);
+QPair<QString, QString> readProductAndBrand(const QString& productValue, const QString& packetName);
 // A text value of a packet; refuses null.
 QString readItemText(const QVariant& value, const QString& field, const QString& packetName);
 

@@ -66,7 +66,8 @@ QVariant gravaPlanCota(rpc::CallContext& call)
                            QStringLiteral(": esperava um pacote de alterações."));
 
     // Everything is read and checked before anything is written.
-    const host::Delta itemDelta = isNull(itemPacket) ? host::Delta() : itemPacket.value<host::Delta>();
+    const host::Delta itemDelta =
+        isNull(itemPacket) ? host::Delta() : itemPacket.value<host::Delta>();
     const ItemDelta items(itemDelta);
     std::optional<ItemPermission> permission;
     if (!items.isEmpty()) {

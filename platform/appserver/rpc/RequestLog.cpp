@@ -29,8 +29,8 @@ QSqlQuery run(host::Database& db, const QString& sql, const QVariantList& values
     for (const QVariant& value : values)
         query.addBindValue(value);
     if (!query.exec())
-        throw host::EDatabaseError(QStringLiteral("Erro ao registrar a gravação: %1")
-                                       .arg(query.lastError().text()));
+        throw host::EDatabaseError(
+            QStringLiteral("Erro ao registrar a gravação: %1").arg(query.lastError().text()));
     return query;
 }
 
@@ -40,8 +40,7 @@ bool purgeIsDue(const QDateTime& now)
     static std::atomic<qint64> lastPurge{0};
     const qint64 seconds = now.toSecsSinceEpoch();
     qint64 last = lastPurge.load();
-    return seconds - last >= kPurgeEverySeconds &&
-           lastPurge.compare_exchange_strong(last, seconds);
+    return seconds - last >= kPurgeEverySeconds && lastPurge.compare_exchange_strong(last, seconds);
 }
 
 } // namespace

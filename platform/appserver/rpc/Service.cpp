@@ -5,8 +5,8 @@
 
 #include "appserver/db/Schema.h"
 
-#include "host/core/OperatorPassword.h"
 #include "host/core/Database.h"
+#include "host/core/OperatorPassword.h"
 #include "host/core/WireCodec.h"
 #include "host/core/consiste/Consiste.h"
 
@@ -67,8 +67,7 @@ QVariantMap decodeObject(const QByteArray& body)
 } // namespace
 
 Service::Service(ServiceConfig config, MethodRegistry registry)
-    : m_config(std::move(config)), m_registry(std::move(registry)),
-      m_sessions(m_config.idleTimeout)
+    : m_config(std::move(config)), m_registry(std::move(registry)), m_sessions(m_config.idleTimeout)
 {
 }
 
@@ -189,7 +188,8 @@ RpcResponse Service::call(const QString& module, const QString& name, const RpcR
 {
     const std::optional<Session> session = m_sessions.find(bearerToken(request.authorization));
     if (!session)
-        throw Unauthorized(QStringLiteral("Sessão inválida ou expirada. Entre novamente no sistema."));
+        throw Unauthorized(
+            QStringLiteral("Sessão inválida ou expirada. Entre novamente no sistema."));
     note.operatorCode = session->operatorCode;
     if (!request.requestId.isEmpty() && !requests::isValidId(request.requestId))
         throw BadRequest(QStringLiteral("Identificador da chamada (X-Request-Id) inválido: use até "

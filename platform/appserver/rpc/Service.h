@@ -16,7 +16,7 @@ namespace appserver::rpc {
 
 struct ServiceConfig
 {
-    QString connectionString;  // "sqlite:PATH"
+    QString connectionString; // "sqlite:PATH"
     std::chrono::seconds idleTimeout = std::chrono::hours(8);
     // Largest request body accepted. A full 300k-item worksheet packet sent for
     // validation is about 75 MB; the limit leaves room for it and no more.
@@ -27,10 +27,10 @@ struct ServiceConfig
 
 struct RpcRequest
 {
-    QByteArray verb = "POST";  // HTTP method
-    QString path;              // "/rpc/Sup.rdmPlanCotaPrec/GetBanco"
+    QByteArray verb = "POST"; // HTTP method
+    QString path;             // "/rpc/Sup.rdmPlanCotaPrec/GetBanco"
     QByteArray body;
-    QByteArray authorization;  // "Bearer <token>"
+    QByteArray authorization; // "Bearer <token>"
     // The client's id of this call (header X-Request-Id), the same on every retry of one
     // save; empty when the client gave none. A writing call whose id the operator already
     // used is answered with the first answer and not run again.

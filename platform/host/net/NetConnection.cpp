@@ -24,7 +24,7 @@ QByteArray callBody(const QVariantList& args)
 } // namespace
 
 QVariant RemoteModule::call(const QString& method, const QVariantList& args,
-                           const QString& requestId) const
+                            const QString& requestId) const
 {
     return m_connection->call(method, args, requestId);
 }

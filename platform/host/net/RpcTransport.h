@@ -17,8 +17,9 @@ struct RpcReply
 // Something that answers requests of the wire protocol: a path ("/health", "/rpc/login",
 // "/rpc/<module>/<method>"), a JSON body, the "Bearer <token>" header and the call's request
 // id (header X-Request-Id, not sent when empty: the id a client keeps across the retries of
-// one save, so that the server applies it once). "/health" is read, everything else posted. Throws host::EConnectionLost when the server cannot be reached or
-// the connection broke; every answer of the server (errors included) comes back as a reply.
+// one save, so that the server applies it once). "/health" is read, everything else posted.
+// Throws host::EConnectionLost when the server cannot be reached or the connection broke;
+// every answer of the server (errors included) comes back as a reply.
 //
 // The HTTP transport below is one; the embedded mode wires the server's own request
 // handling in-process, so that both modes run the same encoder and decoder.

@@ -1,6 +1,7 @@
 // The sup-appserver program, run as a child process: usage, start-up checks, serving and
 // a clean stop on SIGTERM and SIGINT.
 
+#include "AppServerProcess.h"
 #include "TransportFixture.h"
 
 #include "appserver/db/Seed.h"
@@ -31,22 +32,6 @@ ProgramRun runToEnd(const QStringList& args)
     run.out = QString::fromUtf8(process.readAllStandardOutput());
     run.err = QString::fromUtf8(process.readAllStandardError());
     return run;
-}
-
-// Waits for the line announcing the port; 0 when it does not come.
-int listeningPort(QProcess& process)
-{
-    static const QRegularExpression line(
-        QStringLiteral("escutando em http://127\\.0\\.0\\.1:(\\d+)"));
-    QString out;
-    for (int i = 0; i < 100 && process.state() != QProcess::NotRunning; ++i) {
-        process.waitForReadyRead(100);
-        out += QString::fromUtf8(process.readAllStandardOutput());
-        const QRegularExpressionMatch match = line.match(out);
-        if (match.hasMatch())
-            return match.captured(1).toInt();
-    }
-    return 0;
 }
 
 TEST(AppServerProgram, BadUsageExplainsInPortugueseAndExitsWithTwo)
@@ -97,21 +82,12 @@ protected:
     void SetUp() override
     {
         appserver::db::seedDemo(m_db.db(), dbtest::referenceDay());
-        process.start(QStringLiteral(SUP_APPSERVER_PROGRAM),
-                      {"--db", database(), "--port", "0", "--workers", "4"});
-        port = listeningPort(process);
-        ASSERT_GT(port, 0) << process.readAllStandardError().toStdString();
-    }
-    void TearDown() override
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
+        ASSERT_TRUE(server.start(database())) << server.log().toStdString();
+        port = server.port();
     }
     QString database() const { return QStringLiteral("sqlite:") + m_db.path(); }
 
-    QProcess process;
+    AppServerProcess server;
     int port = 0;
 
 private:
@@ -124,7 +100,7 @@ TEST_F(RunningAppServer, ASecondServerOnTheSamePortFailsToStart)
     EXPECT_EQ(second.exitCode, 1);
     EXPECT_TRUE(second.err.contains(QStringLiteral("Não foi possível escutar")))
         << second.err.toStdString();
-    EXPECT_EQ(process.state(), QProcess::Running);
+    EXPECT_EQ(server.process().state(), QProcess::Running);
 }
 
 class AppServerStop : public RunningAppServer, public ::testing::WithParamInterface<int>
@@ -140,11 +116,12 @@ TEST_P(AppServerStop, ServesAndStopsCleanlyOnASignal)
     session.login(QStringLiteral("CARLOS.NUNES"), QStringLiteral("demo"), "0001");
     EXPECT_TRUE(session.isLoggedIn());
 
+    QProcess& process = server.process();
     ::kill(pid_t(process.processId()), GetParam());
     ASSERT_TRUE(process.waitForFinished(15000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
-    const QString err = QString::fromUtf8(process.readAllStandardError());
+    const QString err = server.log();
     EXPECT_TRUE(QRegularExpression(QStringLiteral("login - \\d+ ms 200")).match(err).hasMatch())
         << err.toStdString();
     EXPECT_FALSE(err.contains(QStringLiteral("demo")));

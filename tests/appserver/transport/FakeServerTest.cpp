@@ -67,13 +67,13 @@ TEST(NetConnectionAnswers, ANullResultIsAValidAnswer)
 TEST(NetConnectionAnswers, ATransportFailureClosesTheConnection)
 {
     int calls = 0;
-    host::RemoteSession session(
-        [&calls](const QString& path, const QByteArray&, const QByteArray&, const QString&) -> RpcReply {
-            if (path == QLatin1String("/health"))
-                return {200, "ok"};
-            ++calls;
-            throw host::EConnectionLost(QStringLiteral("conexão interrompida"));
-        });
+    host::RemoteSession session([&calls](const QString& path, const QByteArray&, const QByteArray&,
+                                         const QString&) -> RpcReply {
+        if (path == QLatin1String("/health"))
+            return {200, "ok"};
+        ++calls;
+        throw host::EConnectionLost(QStringLiteral("conexão interrompida"));
+    });
     TNetConnection net(QStringLiteral("Sup.rdmPlanCotaPrec"), session);
     net.Open();
     ASSERT_TRUE(net.Connected());

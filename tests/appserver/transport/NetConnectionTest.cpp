@@ -133,49 +133,38 @@ TEST_P(NetConnection, ARepeatedRequestIdGetsTheFirstAnswerWithoutRunningAgain)
 {
     loginAna();
     TNetConnection net(kTestModule, remote());
-    const QString id = QStringLiteral("0f5e8c1a-7d3b-4e2a-9c6f-2b1d4e5f6a7b");
+    const auto rename = [](TNetConnection& connection, const char* name, const QString& id) {
+        return connection.AppServer()
+            .call(QStringLiteral("RenomeiaRegiao"),
+                  {QStringLiteral("001"), QString::fromUtf8(name)}, id)
+            .toLongLong();
+    };
     const auto regionName = [this] {
         return dbtest::scalar(db(), QStringLiteral("SELECT NMREGIAO FROM REGIAO WHERE "
                                                    "CDREGIAO = '001'"))
             .toString();
     };
-    const auto rename = [&net](const QString& name, const QString& requestId) {
-        return net.AppServer()
-            .call(QStringLiteral("RenomeiaRegiao"), {QStringLiteral("001"), name}, requestId)
-            .toLongLong();
-    };
-    EXPECT_EQ(rename(QStringLiteral("Primeira"), id), 1);
-    EXPECT_EQ(regionName(), QStringLiteral("Primeira"));
-
-    // Someone else renames the region; the retry of the first call must not undo that.
+    const QString id = QStringLiteral("0f5e8c1a-7d3b-4e2a-9c6f-2b1d4e5f6a7b");
+    EXPECT_EQ(rename(net, "Primeira", id), 1);
+    // Someone else renames the region; the retries of the first call must not undo that.
     db().exec(QStringLiteral("UPDATE REGIAO SET NMREGIAO = 'Outro' WHERE CDREGIAO = '001'"));
-    EXPECT_EQ(rename(QStringLiteral("Primeira"), id), 1);
-    EXPECT_EQ(rename(QStringLiteral("Segunda"), id), 1) << "the first answer, whatever is sent";
+    EXPECT_EQ(rename(net, "Primeira", id), 1);
+    EXPECT_EQ(rename(net, "Segunda", id), 1);
     EXPECT_EQ(regionName(), QStringLiteral("Outro"));
-    EXPECT_TRUE(log.all().last().endsWith(QStringLiteral("(repetida)"))) << log.all().last().toStdString();
+    EXPECT_TRUE(log.all().last().endsWith(QStringLiteral("(repetida)")));
 
-    // A new id, or none, runs the call.
-    EXPECT_EQ(rename(QStringLiteral("Terceira"), QStringLiteral("outro-id")), 1);
+    // Another id, no id, or the same id of another operator runs the call.
+    EXPECT_EQ(rename(net, "Terceira", QStringLiteral("outro-id")), 1);
     EXPECT_EQ(regionName(), QStringLiteral("Terceira"));
-    EXPECT_EQ(rename(QStringLiteral("Quarta"), QString()), 1);
+    EXPECT_EQ(rename(net, "Quarta", QString()), 1);
     EXPECT_EQ(regionName(), QStringLiteral("Quarta"));
-    // The id belongs to the operator who sent it.
     host::RemoteSession carlos = session(GetParam());
     carlos.login(QStringLiteral("CARLOS.NUNES"), QStringLiteral("demo"), "0001");
     TNetConnection carlosNet(kTestModule, carlos);
-    EXPECT_EQ(carlosNet.AppServer()
-                  .call(QStringLiteral("RenomeiaRegiao"),
-                        {QStringLiteral("001"), QStringLiteral("Quinta")}, id)
-                  .toLongLong(),
-              1);
+    EXPECT_EQ(rename(carlosNet, "Quinta", id), 1);
     EXPECT_EQ(regionName(), QStringLiteral("Quinta"));
 
-    try {
-        rename(QStringLiteral("Sexta"), QStringLiteral("id com espaço"));
-        FAIL() << "a malformed id was accepted";
-    } catch (const host::ERemote& e) {
-        EXPECT_TRUE(e.message().contains(QStringLiteral("X-Request-Id"))) << e.message().toStdString();
-    }
+    EXPECT_THROW(rename(net, "Sexta", QStringLiteral("id com espaço")), host::ERemote);
     EXPECT_EQ(regionName(), QStringLiteral("Quinta"));
 }
 

@@ -242,8 +242,8 @@ TEST_P(RpcContract, ConcurrentCallsGetTheirOwnAnswers)
             for (int i = 0; i < kCalls; ++i) {
                 const QString value = QStringLiteral("t%1-c%2").arg(t).arg(i);
                 try {
-                    const host::RpcReply reply =
-                        channel(callPath(QStringLiteral("Eco")), callBody({value}), authorization, {});
+                    const host::RpcReply reply = channel(callPath(QStringLiteral("Eco")),
+                                                         callBody({value}), authorization, {});
                     if (reply.status != 200 || resultOf(reply).toString() != value)
                         ++wrong[size_t(t)];
                 } catch (const std::exception&) {

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-namespace reliabilitytest {
+namespace transporttest {
 
 AppServerProcess::~AppServerProcess()
 {
@@ -13,10 +13,9 @@ AppServerProcess::~AppServerProcess()
 bool AppServerProcess::start(const QString& connectionString, int workers)
 {
     m_port = 0;
-    const QString log = m_dir.filePath(QStringLiteral("sup-appserver.log"));
-    m_process.setStandardErrorFile(log, QIODevice::Append);
-    m_process.start(QStringLiteral(SUP_APPSERVER_PROGRAM),
-                    {"--db", connectionString, "--port", "0", "--workers", QString::number(workers)});
+    m_process.setStandardErrorFile(m_dir.filePath(QStringLiteral("log")), QIODevice::Append);
+    m_process.start(QStringLiteral(SUP_APPSERVER_PROGRAM), {"--db", connectionString, "--port", "0",
+                                                            "--workers", QString::number(workers)});
     static const QRegularExpression line(
         QStringLiteral("escutando em http://127\\.0\\.0\\.1:(\\d+)"));
     QString out;
@@ -29,8 +28,6 @@ bool AppServerProcess::start(const QString& connectionString, int workers)
             return true;
         }
     }
-    QFile file(log);
-    m_error = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     return false;
 }
 
@@ -42,4 +39,10 @@ void AppServerProcess::kill()
     m_process.waitForFinished();
 }
 
-} // namespace reliabilitytest
+QString AppServerProcess::log() const
+{
+    QFile file(m_dir.filePath(QStringLiteral("log")));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+} // namespace transporttest
