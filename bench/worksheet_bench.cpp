@@ -17,12 +17,18 @@
 #include "module/entry/Cli_Sup01700.h"
 #include "module/entry/PlanCotaPrecPages.h"
 #include "shell/TfrmPlanCotaPrec.h"
+#include "host/core/Exceptions.h"
+#include "host/widgets/NumberEdit.h"
 #include "worksheet/DetailList.h"
 #include "worksheet/Worksheet.h"
+
+#include <QDialog>
+#include <QToolButton>
 
 #include <QApplication>
 #include <QImage>
 #include <QTemporaryDir>
+#include "BenchUi.h"
 #include "MemoryProbe.h"
 
 #include <benchmark/benchmark.h>
@@ -76,6 +82,11 @@ public:
             return;
         window.AtualizaCotacao(QString(), QStringLiteral("T"), QStringLiteral("T"),
                                QStringLiteral("T"), QStringLiteral("T"), QDate(), QDate());
+        // The centre's purchasing parameters, as the filter's confirmation loads them.
+        window.cdsParaSupri.SetData(window.netSuprimentos.AppServer()
+                                        .call(QStringLiteral("GetParaSupri"),
+                                              {Cli_Sup01700::stCdCentCmp})
+                                        .value<host::Packet>());
         window.cdsColetapr.Locate(QStringLiteral("NRCOLEPRECO"), number);
         sheet().MontaDecisionCube();
         m_shown = number;
@@ -221,6 +232,41 @@ void BM_CubeBuild(benchmark::State& state)
     }
 }
 
+// One price typed on a cell: the checks of who may price it, the price dialog, the item
+// posted, its detail line rewritten and the selection moved down.
+void BM_PriceEntry(benchmark::State& state)
+{
+    bench().show(int(state.range(0)));
+    module::Worksheet& sheet = bench().sheet();
+    host::TNewDecisionGrid& grid = *sheet.degCotacao;
+    BenchUi ui;
+    host::Ui* previous = host::Ui::install(&ui);
+    double price = 1.0;
+    ui.onModal = [&price](QDialog& dialog) {
+        dialog.findChild<host::TNumberEdit*>(QStringLiteral("nedPrecoUnit"))->SetValue(price);
+        dialog.findChild<QToolButton*>(QStringLiteral("sbtConfirma"))->click();
+    };
+    const int rows = std::max(1, grid.DataRowCount() - 2);
+    int row = 0;
+    for (auto _ : state) {
+        price += 0.125;
+        row = (row + 7919) % rows;
+        grid.GotoCell(0, row);
+        try {
+            sheet.degCotacaoDblClick();
+        } catch (const host::Exception& e) {
+            state.SkipWithError(qPrintable(ui.lastMessage.isEmpty() ? e.message() : ui.lastMessage));
+            break;
+        }
+    }
+    host::Ui::install(previous);
+    state.counters["changes"] = sheet.cdsAltCotacao.ChangeCount();
+    // What was typed is not kept for the next benchmark.
+    sheet.cdsAltCotacao.CancelUpdates();
+    bench().form().cdsColetapr.CancelUpdates();
+    *Cli_Sup01700::stlCotacao = *Cli_Sup01700::stlOldCotacao;
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     for (const int items : {1'000, 10'000, 100'000, 300'000})
@@ -235,6 +281,7 @@ BENCHMARK(BM_LocateCotacao)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ContaRegs)->Apply(sizes);
 BENCHMARK(BM_DegRegistros)->Apply(sizes);
 BENCHMARK(BM_CubeBuild)->Apply(sizes);
+BENCHMARK(BM_PriceEntry)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 
 // ---- memory ----------------------------------------------------------------------------------
 

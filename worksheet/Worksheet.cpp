@@ -90,7 +90,8 @@ Worksheet::Worksheet(TfrmPlanCotaPrec& form) : m_form(form)
     decCotacao.AddDimension(QStringLiteral("COCREGIAO"), QStringLiteral("Região"));
     decCotacao.AddDimension(QStringLiteral("COCFORNECED"), QStringLiteral("Fornecedor"));
     decCotacao.AddDimension(QStringLiteral("COCPRODUTO"), QStringLiteral("Produto"));
-    decCotacao.SetSummaryField(QStringLiteral("CONTA"));
+    // The cells count the items (a count of CONTA): the prices themselves are read from
+    // the detail lines, so a price typed leaves the pivot as it is.
     // Regions and their suppliers across, products and brands down.
     decCotacao.SetPivot({2}, {0, 1});
     decCotacao.SetSparseRows(true);

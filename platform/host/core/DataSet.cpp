@@ -642,7 +642,9 @@ void DataSet::Post()
         cells[size_t(f)] = table.encode(f, m_buffer[size_t(f)]);
 
     SlotMeta& meta = m_meta[slot];
-    if (m_state == DataSetState::Insert) {
+    const bool inserted = m_state == DataSetState::Insert;
+    std::vector<int> changedFields;
+    if (inserted) {
         for (int f = 0; f < nf; ++f)
             table.setCell(slot, f, cells[size_t(f)]);
         if (LogChanges) {
@@ -652,10 +654,10 @@ void DataSet::Post()
             meta.status = SlotMeta::Unmodified;
         }
     } else {
-        bool changed = false;
-        for (int f = 0; f < nf && !changed; ++f)
-            changed = table.cell(slot, f) != cells[size_t(f)];
-        if (changed) {
+        for (int f = 0; f < nf; ++f)
+            if (table.cell(slot, f) != cells[size_t(f)])
+                changedFields.push_back(f);
+        if (!changedFields.empty()) {
             if (LogChanges && meta.status == SlotMeta::Unmodified) {
                 const quint32 orig = newSlot(0);
                 table.copySlot(slot, orig);
@@ -672,9 +674,18 @@ void DataSet::Post()
     m_buffer.clear();
     m_modified = false;
     m_state = DataSetState::Browse;
-    placeInView(slot, true);
+    const bool keptPlace = placeInView(slot, true);
     notifyStateChanged();
-    notifyDataSetChanged();
+    if (inserted || !keptPlace) {
+        notifyDataSetChanged();
+    } else {
+        // Only the record's values changed: the controls redraw it, the views that depend
+        // on those fields only look again.
+        for (const int stored : changedFields)
+            for (const auto& field : m_fields)
+                if (field->storedIndex() == stored)
+                    notifyRecordChanged(field.get());
+    }
     if (AfterPost)
         AfterPost(*this);
 }

@@ -203,7 +203,9 @@ private:
 
     // View maintenance.
     void rebuildView(quint32 keepSlot);
-    void placeInView(quint32 slot, bool wasVisible);
+    // Puts a posted record where the view's order and filter want it; true when it kept
+    // its place.
+    bool placeInView(quint32 slot, bool wasVisible);
     bool passesFilter(quint32 slot);
     void compileFilter();
     const IndexDef* currentIndex() const;

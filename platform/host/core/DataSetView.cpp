@@ -182,7 +182,7 @@ void DataSet::rebuildView(quint32 keepSlot)
     m_eof = m_view.empty();
 }
 
-void DataSet::placeInView(quint32 slot, bool wasVisible)
+bool DataSet::placeInView(quint32 slot, bool wasVisible)
 {
     const int n = int(m_view.size());
     if (wasVisible && m_pos >= 0 && m_pos < n && m_view[size_t(m_pos)] == slot &&
@@ -196,7 +196,7 @@ void DataSet::placeInView(quint32 slot, bool wasVisible)
         const bool beforeNext = m_pos == n - 1 || before(slot, m_view[size_t(m_pos + 1)]);
         if (afterPrevious && beforeNext) {
             m_eof = m_bof = false;
-            return;
+            return true;
         }
     }
     if (wasVisible) {
@@ -209,7 +209,7 @@ void DataSet::placeInView(quint32 slot, bool wasVisible)
     if (!passesFilter(slot)) {
         // The record no longer belongs to the filtered view; the next one takes its place.
         clampPosition(m_pos >= int(m_view.size()));
-        return;
+        return false;
     }
     std::vector<quint32>::iterator at;
     if (const IndexDef* index = currentIndex()) {
@@ -225,6 +225,7 @@ void DataSet::placeInView(quint32 slot, bool wasVisible)
     m_pos = int(at - m_view.begin());
     m_view.insert(at, slot);
     m_eof = m_bof = false;
+    return false;
 }
 
 // --- indexes -------------------------------------------------------------------------

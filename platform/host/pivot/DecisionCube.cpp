@@ -2,6 +2,7 @@
 
 #include "host/core/DataSet.h"
 #include "host/core/Exceptions.h"
+#include "host/core/Field.h"
 #include "host/ui/Guard.h"
 
 #include <algorithm>
@@ -160,6 +161,15 @@ void TDecisionCube::markStale()
 void TDecisionCube::dataSetChanged(DataSet&)
 {
     markStale();
+}
+
+void TDecisionCube::recordChanged(DataSet&, Field* field)
+{
+    // A record's other fields change nothing of the cube (a price typed on a count-only
+    // worksheet); its dimensions or its summed value do.
+    if (!field || field->FieldName().compare(m_def.summaryField, Qt::CaseInsensitive) == 0 ||
+        m_def.dimensionFields.contains(field->FieldName(), Qt::CaseInsensitive))
+        markStale();
 }
 
 void TDecisionCube::dataSetDestroyed(DataSet&)

@@ -100,6 +100,7 @@ Q_SIGNALS:
 private:
     // DataSetObserver
     void dataSetChanged(DataSet&) override;
+    void recordChanged(DataSet&, Field* field) override;
     void dataSetDestroyed(DataSet&) override;
 
     const internal::CubeResult& result() const;

@@ -143,6 +143,44 @@ TEST_F(DecisionCubeTest, FollowsPostsAndFiltersButNotWhileControlsAreDisabled)
     EXPECT_EQ(cube.Values(0), QStringList{region("001", "NORTE")});
 }
 
+TEST_F(DecisionCubeTest, AnEditedRecordRebuildsTheCubeOnlyWhenItsFieldsChanged)
+{
+    // An extra field the cube does not read, then a count-only cube: a price typed keeps
+    // its results; a changed product or a summed value does not.
+    host::FieldDefs defs = items.GetFieldDefs();
+    defs.append(host::FieldDef::text(QStringLiteral("OBS"), 10));
+    host::DataSet wide;
+    wide.SetFieldDefs(defs);
+    wide.CreateDataSet();
+    for (const Item& item : rows) {
+        wide.Append();
+        wide.FieldByName(QStringLiteral("COCREGIAO")).SetValue(item.region);
+        wide.FieldByName(QStringLiteral("COCFORNECED")).SetValue(item.supplier);
+        wide.FieldByName(QStringLiteral("COCPRODUTO")).SetValue(item.product);
+        wide.FieldByName(QStringLiteral("CONTA")).SetValue(item.price);
+        wide.Post();
+    }
+    cube.SetDataSet(&wide);
+    const quint64 built = cube.Generation();
+    auto edit = [&](const char* field, const QVariant& value) {
+        wide.First();
+        wide.Edit();
+        wide.FieldByName(QString::fromLatin1(field)).SetValue(value);
+        wide.Post();
+        return cube.Generation();
+    };
+    EXPECT_EQ(edit("OBS", QStringLiteral("x")), built);
+    const quint64 summed = edit("CONTA", 99.0);
+    EXPECT_NE(summed, built) << "the summed field changed";
+    EXPECT_DOUBLE_EQ(cube.Total().sum, expectedWhere(rows, [](const Item&) { return true; }).sum -
+                                           rows[0].price + 99.0);
+    cube.SetSummaryField(QString());
+    const quint64 countOnly = cube.Generation();
+    EXPECT_EQ(edit("CONTA", 12.0), countOnly) << "a count-only cube ignores prices";
+    EXPECT_NE(edit("COCPRODUTO", product("ARROZ", "0000000001", "00003", "NOVA")), countOnly);
+    EXPECT_EQ(cube.Values(2).size(), 4);
+}
+
 TEST_F(DecisionCubeTest, InactiveOrUnhookedCubeIsEmptyAndAWrongFieldIsRefused)
 {
     cube.SetActive(false);
