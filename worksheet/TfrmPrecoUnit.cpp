@@ -84,6 +84,9 @@ TfrmPrecoUnit::TfrmPrecoUnit(Worksheet& worksheet)
             host::guarded([this] { sbtPlanilhaClick(); });
     });
 
+    // Enter in the price confirms it.
+    connect(nedPrecoUnit, &QLineEdit::returnPressed, this,
+            [this] { host::guarded([this] { sbtConfirmaClick(); }); });
     connect(nedPrecoUnit, &host::TNumberEdit::valueChanged, this, [this](double) {
         if (m_trackChanges)
             nedPrecoUnitChange();
