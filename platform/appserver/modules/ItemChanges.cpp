@@ -27,19 +27,6 @@ const QString kKey = QStringLiteral(
 // The stored price is the one the buyer saw, to the fifth decimal (an empty price read as 0).
 const QString kStillPriced = QStringLiteral(" AND ABS(COALESCE(VRPRECUNIITM, 0) - ?) < 0.000005");
 
-QSqlQuery runQuery(host::Database& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db.sql());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro no banco de dados: %1").arg(query.lastError().text()));
-    return query;
-}
-
 // What an inserted item takes from its supplier.
 struct SupplierTerms
 {
@@ -190,7 +177,7 @@ private:
     {
         auto it = known.constFind(code);
         if (it == known.constEnd())
-            it = known.insert(code, runQuery(m_db, sql, {code}).next());
+            it = known.insert(code, m_db.run(sql, {code}).next());
         return *it;
     }
 
@@ -219,8 +206,7 @@ const SupplierTerms& ItemWriter::checkCodes(const ItemChange& change)
         throw missing(QStringLiteral("Marca não cadastrada"));
     auto supplier = m_suppliers.find(key.supplier);
     if (supplier == m_suppliers.end()) {
-        QSqlQuery query = runQuery(m_db,
-                                   QStringLiteral("SELECT IDTPDESCFORN, VRPEDESCFORN, "
+        QSqlQuery query = m_db.run(QStringLiteral("SELECT IDTPDESCFORN, VRPEDESCFORN, "
                                                   "IDTPFRETFORN FROM FORNECEDOR WHERE "
                                                   "CDFORNECED = ?"),
                                    {key.supplier});
@@ -240,8 +226,7 @@ const SupplierTerms& ItemWriter::checkCodes(const ItemChange& change)
 
 void ItemWriter::readValidity()
 {
-    QSqlQuery query = runQuery(m_db,
-                               QStringLiteral("SELECT DTINIVALCOL, DTFINVALCOL FROM COLETAPR "
+    QSqlQuery query = m_db.run(QStringLiteral("SELECT DTINIVALCOL, DTFINVALCOL FROM COLETAPR "
                                               "WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
                                {m_target.branch, m_target.number});
     if (query.next()) {
@@ -261,8 +246,7 @@ void ItemWriter::applyToOtherRegions()
             named.insert(change.newKey);
     }
     QStringList regions;
-    QSqlQuery query = runQuery(m_db,
-                               QStringLiteral("SELECT DISTINCT CDREGIAO FROM ITEMCOLE WHERE "
+    QSqlQuery query = m_db.run(QStringLiteral("SELECT DISTINCT CDREGIAO FROM ITEMCOLE WHERE "
                                               "CDFILIAL = ? AND NRCOLEPRECO = ?"),
                                {m_target.branch, m_target.number});
     while (query.next())

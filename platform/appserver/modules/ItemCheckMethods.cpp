@@ -31,19 +31,6 @@ using rpc::Refusal;
 
 const QString kItemPacket = QStringLiteral("A tabela de itens enviada para validação é inválida");
 
-QSqlQuery runQuery(host::Database& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db.sql());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro no banco de dados: %1").arg(query.lastError().text()));
-    return query;
-}
-
 // The distinct texts of one field of the packet, each read into its codes once: a
 // worksheet repeats a few regions, suppliers and products over hundreds of thousands of
 // items.
@@ -173,11 +160,11 @@ QVariant getVerPrZero(CallContext& call)
         throw Refusal(QStringLiteral("A cotação %1 não existe mais: foi excluída por outro "
                                      "operador.")
                           .arg(number));
-    QSqlQuery query = runQuery(call.db(),
-                               QStringLiteral("SELECT COUNT(*), COALESCE(SUM(CASE WHEN "
-                                              "VRPRECUNIITM > 0 THEN 1 ELSE 0 END), 0) FROM "
-                                              "ITEMCOLE WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
-                               {branch, number});
+    QSqlQuery query =
+        call.db().run(QStringLiteral("SELECT COUNT(*), COALESCE(SUM(CASE WHEN "
+                                     "VRPRECUNIITM > 0 THEN 1 ELSE 0 END), 0) FROM "
+                                     "ITEMCOLE WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
+                      {branch, number});
     query.next();
     const qint64 items = query.value(0).toLongLong();
     const qint64 priced = query.value(1).toLongLong();
@@ -198,24 +185,22 @@ QVariant getRegAtend(CallContext& call)
         throw Refusal(QStringLiteral("Fornecedor deve ser informado."));
     const QString supplier = host::Ajusta(code, module::Width::Supplier);
     if (supplier.size() > module::Width::Supplier ||
-        !runQuery(call.db(), QStringLiteral("SELECT 1 FROM FORNECEDOR WHERE CDFORNECED = ?"),
-                  {supplier})
+        !call.db()
+             .run(QStringLiteral("SELECT 1 FROM FORNECEDOR WHERE CDFORNECED = ?"), {supplier})
              .next())
         throw Refusal(QStringLiteral("Fornecedor %1 não cadastrado.").arg(code.left(40)));
 
     QSet<QString> barred;
-    QSqlQuery restrictions = runQuery(call.db(),
-                                      QStringLiteral("SELECT CDREGIAO FROM REFOREG WHERE "
-                                                     "CDPERIENTR IS NULL AND CDFORNECED = ?"),
-                                      {supplier});
+    QSqlQuery restrictions = call.db().run(QStringLiteral("SELECT CDREGIAO FROM REFOREG WHERE "
+                                                          "CDPERIENTR IS NULL AND CDFORNECED = ?"),
+                                           {supplier});
     while (restrictions.next())
         barred.insert(restrictions.value(0).toString());
 
     QStringList values;
     if (call.boolean(2)) {
         // The regions bought for by the branches of the operator's purchasing centre.
-        QSqlQuery regions = runQuery(
-            call.db(),
+        QSqlQuery regions = call.db().run(
             QStringLiteral("SELECT R.CDREGIAO, R.NMREGIAO FROM REGIAO R JOIN FILIAL F ON "
                            "F.CDFILIAL = R.CDFILIAL WHERE COALESCE(NULLIF(TRIM(F.CDFILCENTCMP), "
                            "''), F.CDFILIAL) = ? ORDER BY R.CDREGIAO"),

@@ -12,19 +12,6 @@ namespace appserver::modules {
 
 namespace {
 
-QSqlQuery runQuery(host::Database& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db.sql());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro ao ler os cadastros: %1").arg(query.lastError().text()));
-    return query;
-}
-
 bool is(const QVariant& flag, char letter)
 {
     return flag.toString().trimmed() == QLatin1Char(letter);
@@ -44,10 +31,9 @@ QDate readCollectionDate(const QString& text)
 ItemChecks::ItemChecks(host::Database& db, const QString& centre, const QDate& collectionDate)
     : m_date(collectionDate), m_centre(centre), m_products(db)
 {
-    QSqlQuery parameters = runQuery(db,
-                                    QStringLiteral("SELECT IDULTIDTVALQ, IDMARSEMQUA, CDMARCA "
-                                                   "FROM PARASUPRI WHERE CDFILIAL = ?"),
-                                    {centre});
+    QSqlQuery parameters = db.run(QStringLiteral("SELECT IDULTIDTVALQ, IDMARSEMQUA, CDMARCA "
+                                                 "FROM PARASUPRI WHERE CDFILIAL = ?"),
+                                  {centre});
     if (!parameters.next())
         throw rpc::Refusal(QStringLiteral("Parâmetros de compras da central %1 não cadastrados: "
                                           "os itens não podem ser validados.")
@@ -57,11 +43,11 @@ ItemChecks::ItemChecks(host::Database& db, const QString& centre, const QDate& c
     m_hasDefaultBrand = !parameters.value(2).toString().trimmed().isEmpty();
 
     readQualifications(db);
-    QSqlQuery barred = runQuery(
-        db, QStringLiteral("SELECT CDFORNECED, CDREGIAO FROM REFOREG WHERE CDPERIENTR IS NULL"));
+    QSqlQuery barred =
+        db.run(QStringLiteral("SELECT CDFORNECED, CDREGIAO FROM REFOREG WHERE CDPERIENTR IS NULL"));
     while (barred.next())
         m_barredRegions.insert({barred.value(0).toString(), barred.value(1).toString()});
-    QSqlQuery regions = runQuery(db, QStringLiteral("SELECT CDREGIAO, CDFILIAL FROM REGIAO"));
+    QSqlQuery regions = db.run(QStringLiteral("SELECT CDREGIAO, CDFILIAL FROM REGIAO"));
     while (regions.next())
         m_regionBranch.insert(regions.value(0).toString(), regions.value(1).toString());
 
@@ -84,8 +70,8 @@ void ItemChecks::readQualifications(host::Database& db)
         return (is(approved, 'N') && is(authorised, 'N')) ||
                (is(approved, 'S') && lapsed(validUntil.toString()));
     };
-    QSqlQuery brands = runQuery(db, QStringLiteral("SELECT CDPRODUTO, CDMARCA, IDAPRMARPRO, "
-                                                   "IDAUTMARPRO, DTVALAPROVA FROM QFOMARPROD"));
+    QSqlQuery brands = db.run(QStringLiteral("SELECT CDPRODUTO, CDMARCA, IDAPRMARPRO, "
+                                             "IDAUTMARPRO, DTVALAPROVA FROM QFOMARPROD"));
     while (brands.next()) {
         const Pair pair{brands.value(0).toString(), brands.value(1).toString()};
         m_qualifiedBrands.insert(pair);
@@ -93,8 +79,8 @@ void ItemChecks::readQualifications(host::Database& db)
             m_refusedBrands.insert(pair);
     }
     QSqlQuery suppliers =
-        runQuery(db, QStringLiteral("SELECT CDPRODUTO, CDFORNECED, IDFORNAPROV, IDFORNAUTOR, "
-                                    "DTVALPRFORN FROM QFOPRODFORN"));
+        db.run(QStringLiteral("SELECT CDPRODUTO, CDFORNECED, IDFORNAPROV, IDFORNAUTOR, "
+                              "DTVALPRFORN FROM QFOPRODFORN"));
     while (suppliers.next())
         if (refused(suppliers.value(2), suppliers.value(3), suppliers.value(4)))
             m_refusedSuppliers.insert(

@@ -12,19 +12,6 @@ namespace appserver::modules {
 
 namespace {
 
-QSqlQuery runQuery(host::Database& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db.sql());
-    query.setForwardOnly(true);
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro no banco de dados: %1").arg(query.lastError().text()));
-    return query;
-}
-
 } // namespace
 
 void TreeNodes::add(const QString& treeCode)
@@ -50,7 +37,7 @@ QHash<QString, TreeNodes> readTreeNodes(host::Database& db, const QString& sql,
                                         const QVariantList& values)
 {
     QHash<QString, TreeNodes> nodes;
-    QSqlQuery query = runQuery(db, sql, values);
+    QSqlQuery query = db.run(sql, values);
     while (query.next())
         nodes[query.value(0).toString()].add(query.value(1).toString());
     return nodes;
@@ -58,7 +45,7 @@ QHash<QString, TreeNodes> readTreeNodes(host::Database& db, const QString& sql,
 
 ProductTree::ProductTree(host::Database& db)
 {
-    QSqlQuery query = runQuery(db, QStringLiteral("SELECT CDPRODUTO, CDARVPROD FROM PRODUTO"), {});
+    QSqlQuery query = db.run(QStringLiteral("SELECT CDPRODUTO, CDARVPROD FROM PRODUTO"), {});
     while (query.next())
         m_trees.insert(query.value(0).toString(), query.value(1).toString().trimmed());
 }

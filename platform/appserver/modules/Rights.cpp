@@ -15,18 +15,6 @@ namespace appserver::modules {
 
 namespace {
 
-QSqlQuery run(host::Database& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db.sql());
-    query.prepare(sql);
-    for (const QVariant& v : values)
-        query.addBindValue(v);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro no banco de dados: %1").arg(query.lastError().text()));
-    return query;
-}
-
 } // namespace
 
 QString centreArg(const rpc::CallContext& call, int i)
@@ -53,23 +41,23 @@ QString operatorBranchArg(const rpc::CallContext& call, int i)
 
 bool isBuyer(host::Database& db, const QString& operatorCode)
 {
-    return run(db, QStringLiteral("SELECT 1 FROM COMPRADOR WHERE CDOPERADOR = ?"), {operatorCode})
+    return db.run(QStringLiteral("SELECT 1 FROM COMPRADOR WHERE CDOPERADOR = ?"), {operatorCode})
         .next();
 }
 
 bool managesBuyer(host::Database& db, const QString& manager, const QString& buyer)
 {
-    return run(db,
-               QStringLiteral("SELECT 1 FROM GERECOMP WHERE CDOPERGERE = ? AND CDOPERCOMP = ?"),
-               {manager, buyer})
+    return db
+        .run(QStringLiteral("SELECT 1 FROM GERECOMP WHERE CDOPERGERE = ? AND CDOPERCOMP = ?"),
+             {manager, buyer})
         .next();
 }
 
 std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,
                                       const QString& number)
 {
-    QSqlQuery query = run(
-        db, QStringLiteral("SELECT CDOPERADOR FROM COLETAPR WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
+    QSqlQuery query = db.run(
+        QStringLiteral("SELECT CDOPERADOR FROM COLETAPR WHERE CDFILIAL = ? AND NRCOLEPRECO = ?"),
         {branch, number});
     if (!query.next())
         return std::nullopt;

@@ -22,18 +22,6 @@ QString moment(const QDateTime& when)
     return when.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
 }
 
-QSqlQuery run(host::Database& db, const QString& sql, const QVariantList& values)
-{
-    QSqlQuery query(db.sql());
-    query.prepare(sql);
-    for (const QVariant& value : values)
-        query.addBindValue(value);
-    if (!query.exec())
-        throw host::EDatabaseError(
-            QStringLiteral("Erro ao registrar a gravação: %1").arg(query.lastError().text()));
-    return query;
-}
-
 // True once in a while, for one caller of the process at a time.
 bool purgeIsDue(const QDateTime& now)
 {
@@ -63,10 +51,9 @@ bool isValidId(const QString& requestId)
 std::optional<StoredAnswer> find(host::Database& db, const QString& operatorCode,
                                  const QString& requestId)
 {
-    QSqlQuery query = run(db,
-                          QStringLiteral("SELECT NMMETODO, DSRESPOSTA FROM REQGRAVACAO "
-                                         "WHERE CDOPERADOR = ? AND IDREQUISICAO = ?"),
-                          {operatorCode, requestId});
+    QSqlQuery query = db.run(QStringLiteral("SELECT NMMETODO, DSRESPOSTA FROM REQGRAVACAO "
+                                            "WHERE CDOPERADOR = ? AND IDREQUISICAO = ?"),
+                             {operatorCode, requestId});
     if (!query.next())
         return std::nullopt;
     return StoredAnswer{query.value(0).toString(), query.value(1).toString().toUtf8()};
@@ -77,9 +64,9 @@ void record(host::Database& db, const QString& operatorCode, const QString& requ
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
     if (purgeIsDue(now))
-        run(db, QStringLiteral("DELETE FROM REQGRAVACAO WHERE DTREGISTRO < ?"),
-            {moment(now.addSecs(-kKeptSeconds))});
-    run(db,
+        db.run(QStringLiteral("DELETE FROM REQGRAVACAO WHERE DTREGISTRO < ?"),
+               {moment(now.addSecs(-kKeptSeconds))});
+    db.run(
         QStringLiteral("INSERT INTO REQGRAVACAO (CDOPERADOR, IDREQUISICAO, NMMETODO, DSRESPOSTA, "
                        "DTREGISTRO) VALUES (?, ?, ?, ?, ?)"),
         {operatorCode, requestId, method, QString::fromUtf8(result), moment(now)});

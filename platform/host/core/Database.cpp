@@ -95,6 +95,19 @@ void Database::exec(const QString& statement)
                                  .arg(errorText(query.lastError()), statement.left(200)));
 }
 
+QSqlQuery Database::run(const QString& statement, const QVariantList& values)
+{
+    QSqlQuery query(m_db);
+    query.setForwardOnly(true);
+    query.prepare(statement);
+    for (const QVariant& value : values)
+        query.addBindValue(value);
+    if (!query.exec())
+        throw EDatabaseError(
+            QStringLiteral("Erro no banco de dados: %1").arg(errorText(query.lastError())));
+    return query;
+}
+
 void Database::execScript(const QString& script)
 {
     // Statements end with ';' at the end of a line; "--" starts a comment line.

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QVariantList>
 #include <QString>
 
 namespace host {
@@ -33,6 +35,9 @@ public:
 
     // Runs one statement without results (DDL, PRAGMA); throws EDatabaseError on failure.
     void exec(const QString& statement);
+    // Runs a statement with its values bound by position ("?"), read forward only; throws
+    // EDatabaseError on failure.
+    QSqlQuery run(const QString& statement, const QVariantList& values = {});
     // Runs a script of statements separated by ';' at line ends (comments "--" allowed).
     void execScript(const QString& script);
 
