@@ -165,7 +165,7 @@ void QuotationListPage::bindTables()
     // worksheet posts (its collection type) goes with the worksheet's save.
     m_list.AfterPost = [this](host::DataSet&) {
         if (m_form.pgcPadrao->ActivePage() == m_form.tshCotacao)
-            saveChanges();
+            m_form.GravaCotacao();
     };
     m_list.FieldByName(kBuyer).OnChange = [this](host::Field&) {
         if (listEditing())
@@ -344,29 +344,7 @@ void QuotationListPage::GravaCotacao()
     if (listEditing())
         m_list.Post(); // saved as it is posted
     else if (m_list.Active() && m_list.ChangeCount() > 0)
-        saveChanges(); // a save that failed before is tried again
-}
-
-void QuotationListPage::saveChanges()
-{
-    const QVariant delta =
-        m_list.ChangeCount() > 0 ? QVariant::fromValue(m_list.Delta()) : QVariant();
-    host::BusyScope busy(&m_form, m_form.msgPadrao.Msg(QStringLiteral("Grava_PlanCota")));
-    const host::Halvore& halvore = host::Halvore::instance();
-    const QVariant answer = m_form.netPlanCotaPrec.AppServer().call(
-        QStringLiteral("GravaPlanCota"),
-        {delta, QVariant(), m_form.currentBranch(), m_form.currentNumber(), m_form.boAplicaRegioes,
-         m_form.currentDate(), m_form.boExcForn, m_form.boExcProd, m_form.boAltMarca,
-         m_form.boIncRegiao, halvore.FiliProc(), halvore.Operador()});
-    busy.hide();
-    const QString refusal = host::CheckResultServ(answer, false).toString();
-    if (!refusal.isEmpty()) {
-        // Refused whole: the list shows the quotation as it is stored.
-        m_list.CancelUpdates();
-        m_form.BarraFerramenta();
-        host::MensErro(refusal);
-    }
-    m_list.MergeChangeLog();
+        m_form.GravaCotacao(); // a save that failed before is tried again
 }
 
 void QuotationListPage::CancelaAlteracao()

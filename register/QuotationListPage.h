@@ -89,8 +89,6 @@ private:
     void createGrids();
     void bindTables();
     bool listEditing() const;
-    // Sends the list's changes (GravaPlanCota); a refusal restores the stored values.
-    void saveChanges();
     void drawCell(QPainter& painter, const QRect& rect, host::Field& field, int state);
     bool listKey(QKeyEvent& key);
     bool supplierKey(QKeyEvent& key);

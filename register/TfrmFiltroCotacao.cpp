@@ -2,8 +2,8 @@
 
 #include "Cli_Sup01701.h"
 #include "shell/TfrmPlanCotaPrec.h"
-#include "WeekDateLink.h"
 
+#include "module/controls/ValidityGroup.h"
 #include "module/records/Codes.h"
 #include "module/records/QuotationRecords.h"
 #include "module/records/SupplierDisplay.h"
@@ -158,38 +158,16 @@ QGroupBox* TfrmFiltroCotacao::createChoiceGroup(Choice& choice, const QString& t
 
 QGroupBox* TfrmFiltroCotacao::createValidityGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("Validade"), grbFiltro);
-    group->setObjectName(QStringLiteral("grbValidade"));
-    auto* grid = new QGridLayout(group);
-    grid->setContentsMargins(6, 2, 6, 2);
-    grid->setVerticalSpacing(2);
-
-    auto addRow = [&](int row, const QString& caption, const QString& suffix,
-                      host::TWeekSpinEdit*& week, host::TDateEditPlus*& date, QLineEdit*& name) {
-        auto* label = new QLabel(caption, group);
-        week = new host::TWeekSpinEdit(group);
-        week->setObjectName(QStringLiteral("spe") + suffix);
-        date = new host::TDateEditPlus(group);
-        date->setObjectName(QStringLiteral("depDt") + suffix);
-        date->SetInvalidDateText(msgPadrao.Msg(QStringLiteral("Data_Inv")));
-        name = new QLineEdit(group);
-        name->setObjectName(QStringLiteral("edtNmSem") + suffix);
-        name->setReadOnly(true);
-        name->setFocusPolicy(Qt::NoFocus);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(week, row, 1);
-        grid->addWidget(date, row, 2);
-        grid->addWidget(name, row, 3);
-    };
-    addRow(0, QStringLiteral("Inicial"), QStringLiteral("Inicial"), speInicial, depDtInicial,
-           edtNmSemInicial);
-    addRow(1, QStringLiteral("Final"), QStringLiteral("Final"), speFinal, depDtFinal,
-           edtNmSemFinal);
-    grid->setColumnStretch(3, 1);
-
-    m_initialWeek =
-        new WeekDateLink(speInicial, depDtInicial, edtNmSemInicial, WeekEdge::Initial, this);
-    m_finalWeek = new WeekDateLink(speFinal, depDtFinal, edtNmSemFinal, WeekEdge::Final, this);
+    auto* group = new ValidityGroup(QStringLiteral("Validade"), QStringLiteral("Inicial"),
+                                    QStringLiteral("Final"),
+                                    msgPadrao.Msg(QStringLiteral("Data_Inv")), grbFiltro);
+    speInicial = group->speInicial;
+    depDtInicial = group->depDtInicial;
+    edtNmSemInicial = group->edtNmSemInicial;
+    speFinal = group->speFinal;
+    depDtFinal = group->depDtFinal;
+    edtNmSemFinal = group->edtNmSemFinal;
+    m_validity = group;
     return group;
 }
 
@@ -358,8 +336,7 @@ void TfrmFiltroCotacao::restoreRemembered()
     depDtFinal->clear();
     depDtInicial->SetDate(r.from);
     depDtFinal->SetDate(r.to);
-    m_initialWeek->dateChanged();
-    m_finalWeek->dateChanged();
+    m_validity->datesChanged();
 }
 
 void TfrmFiltroCotacao::remember()

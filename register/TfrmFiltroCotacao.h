@@ -22,7 +22,7 @@ class TWeekSpinEdit;
 namespace module {
 
 class TfrmPlanCotaPrec;
-class WeekDateLink;
+class ValidityGroup;
 
 // The quotation filter (screen "SUP01701"): which buyers, regions and suppliers, and which
 // validity period, the quotation list of the main window shows. Confirming it loads the
@@ -135,8 +135,7 @@ private:
     Choice m_buyers;
     Choice m_regions;
     Choice m_suppliers;
-    WeekDateLink* m_initialWeek = nullptr;
-    WeekDateLink* m_finalWeek = nullptr;
+    ValidityGroup* m_validity = nullptr;
     Remembered m_remembered;
 };
 

@@ -4,9 +4,9 @@
 #include "Cli_Sup01701.h"
 #include "TfrmFiltroCotacao.h"
 #include "shell/TfrmPlanCotaPrec.h"
-#include "WeekDateLink.h"
 
 #include "module/entry/Cli_Sup01700.h"
+#include "module/controls/ValidityGroup.h"
 #include "module/records/Codes.h"
 
 #include "host/core/Query.h"
@@ -106,8 +106,7 @@ void TfrmFiltroCotacao::confirm()
     const QDate from = depDtInicial->GetDate();
     const QDate to = depDtFinal->GetDate();
     Cli_Sup01701::stTPeriodo = allMarker(!from.isValid() && !to.isValid());
-    m_initialWeek->dateChanged();
-    m_finalWeek->dateChanged();
+    m_validity->datesChanged();
 
     remember();
     loadQuotations(from, to);

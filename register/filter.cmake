@@ -4,5 +4,4 @@ target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/register/Cli_Sup01701.h
   ${PROJECT_SOURCE_DIR}/register/TfrmFiltroCotacao.h ${PROJECT_SOURCE_DIR}/register/TfrmFiltroCotacao.cpp
   ${PROJECT_SOURCE_DIR}/register/TfrmFiltroCotacaoConfirma.cpp
-  ${PROJECT_SOURCE_DIR}/register/WeekDateLink.h ${PROJECT_SOURCE_DIR}/register/WeekDateLink.cpp
 )

@@ -222,6 +222,16 @@ void TfrmPlanCotaPrec::pgcPadraoChange()
         handler->activated();
 }
 
+void TfrmPlanCotaPrec::refreshActiveView(bool force)
+{
+    PageHandler* active = activeHandler();
+    for (const std::unique_ptr<PageHandler>& page : m_pages)
+        if (page.get() != active)
+            page->itemsChanged();
+    if (active)
+        active->reloadItems(force);
+}
+
 void TfrmPlanCotaPrec::showListPage()
 {
     pgcPadrao->SetActivePage(tshCotacao);

@@ -24,8 +24,17 @@ public:
     // The quotation list was loaded anew: whatever the page loaded for the former list is
     // asked for again when it is next shown.
     virtual void quotationListReloaded() {}
+    // The quotation's items changed on the server (a tool of the window): what the page
+    // loaded is asked for again when it is next shown.
+    virtual void itemsChanged() {}
+    // Refreshes the page's items from the server (force: even when it holds the current
+    // quotation already), as the tools do with the page that is shown.
+    virtual void reloadItems(bool force) { (void)force; }
     // The window became active.
     virtual void windowActivated() {}
+    // Makes the page's current item the one of the selection globals (Cli_Sup01700) for a
+    // command that acts on it; false when the page shows no item there.
+    virtual bool selectCurrentItem() { return false; }
     // The page's own command states, run by BarraFerramenta while the page is active,
     // before the rules that hold on every page.
     virtual void commandStates() {}

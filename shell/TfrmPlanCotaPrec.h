@@ -152,6 +152,9 @@ public:
     bool isCurrentBuyer() const;
     // Loads the regions of the current quotation (GetServRegiao) into cdsServRegiao.
     void CarregaRegioes();
+    // Saves the quotation list's own changes (GravaPlanCota without items); a refusal
+    // restores the stored values and is shown.
+    void GravaCotacao();
     // A purchasing parameter of the branch (cdsParaSupri); "" before they are loaded.
     QString purchasingParameter(const QString& name) const;
 
@@ -177,6 +180,10 @@ public:
     void showNavigator(bool visible, bool enabled);
     // The base form's search over the quotation list.
     void ProcuraNaLista();
+    // After a tool changed the quotation's items on the server: the page shown reloads
+    // them (force: even when it holds the current quotation), the other pages forget what
+    // they loaded.
+    void refreshActiveView(bool force);
 
     // ---- what other parts of the screen bring ------------------------------------------
     // The work of one of the window's own commands; its menu item and tool button stay

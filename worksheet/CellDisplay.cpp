@@ -4,6 +4,7 @@
 #include "Worksheet.h"
 
 #include "DetailList.h"
+#include "HistoryPanel.h"
 
 #include "module/entry/Cli_Sup01700.h"
 #include "shell/TfrmPlanCotaPrec.h"
@@ -231,8 +232,9 @@ void Worksheet::selectCell(int col, int row)
     const bool hasLine = LocateCotacao(*stlCotacao, key, line) >= 0;
     stCdArvProd = treeCodeOf(stCdProduto, line.treeCode);
     fillDetailPanel(line, hasLine);
-    if (historyNeeded && Historico)
-        Historico();
+    // Never from inside a paint: after it, once, for the selection as it is then.
+    if (historyNeeded)
+        queueHistory();
     PreencheErrosCota();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QKeyEvent>
 #include <QScopedValueRollback>
+#include <utility>
 
 namespace module {
 
@@ -20,6 +21,8 @@ bool Worksheet::degCotacaoKeyDown(QKeyEvent& event)
         ActiveCol = degCotacao->Col();
     }
     const int key = event.key();
+    if (key == Qt::Key_Space)
+        m_spaceOnGrid = true;
     if (key == Qt::Key_Return || key == Qt::Key_Enter)
         degCotacaoDblClick();
     switch (key) {
@@ -64,8 +67,9 @@ bool Worksheet::stepsOverSum(const QKeyEvent& event, bool vertical, int step)
 void Worksheet::degCotacaoKeyUp(QKeyEvent& event)
 {
     // Releasing the space bar loads the selected item's history again.
-    if (event.key() == Qt::Key_Space && OnHistoryKey)
-        OnHistoryKey();
+    // The history command's short cut took the press when it did not reach the grid.
+    if (event.key() == Qt::Key_Space && std::exchange(m_spaceOnGrid, false))
+        sbtHistoricoClick();
 }
 
 void Worksheet::degCotacaoTopLeftChanged()

@@ -8,6 +8,7 @@
 
 #include "module/entry/Cli_Sup01700.h"
 #include "module/records/WorksheetValues.h"
+#include "shell/ItemChecks.h"
 #include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/core/Query.h"
@@ -27,24 +28,10 @@ namespace module {
 
 namespace {
 
-const QString kScreen = QStringLiteral("SUP01700");
 const QString kRegion = QStringLiteral("COCREGIAO");
 const QString kSupplier = QStringLiteral("COCFORNECED");
 const QString kProduct = QStringLiteral("COCPRODUTO");
 const QString kPrice = QStringLiteral("CONTA");
-
-std::unique_ptr<host::Query> openQuery(const QString& name, const QVariantMap& params)
-{
-    host::Database* db = host::Halvore::instance().database();
-    if (!db)
-        host::MensErro(host::Messages::shared().Msg(QStringLiteral("Sem_BancoDados")));
-    auto query = std::make_unique<host::Query>(*db, name);
-    query->LoadSQL(kScreen);
-    for (auto it = params.cbegin(); it != params.cend(); ++it)
-        query->SetParam(it.key(), it.value());
-    query->Open();
-    return query;
-}
 
 } // namespace
 
@@ -69,23 +56,17 @@ void Worksheet::degCotacaoKeyPress(QKeyEvent& event)
 void Worksheet::degCotacaoDblClick()
 {
     using namespace Cli_Sup01700;
-    // The cell the grid has current, whether painted since or not.
-    if (degCotacao->Row() < 0)
-        return;
-    if (degCotacao->Row() != ActiveRow || degCotacao->Col() != ActiveCol)
-        selectCell(degCotacao->Col(), degCotacao->Row());
     // Sums stand for no item.
-    if (!degCotacao->CellKind(ActiveCol, ActiveRow)
-             .testFlag(host::TNewDecisionGrid::PivotState::Data))
+    if (!selectCurrentItem())
         return;
 
     stChaveCelula = CalcIndex(ActiveCol, ActiveRow);
     DetailLine oldLine;
     inPosCotacao = LocateCotacao(*stlCotacao, stChaveCelula, oldLine);
     try {
-        vd_OperSistema();
-        vd_ProdutoComprador();
-        vd_FornecedorQualificado();
+        vd_OperSistema(m_form);
+        vd_ProdComprador(m_form);
+        vd_Fornecedor(m_form);
     } catch (...) {
         degCotacao->setFocus();
         throw;
@@ -104,55 +85,16 @@ void Worksheet::degCotacaoDblClick()
     moveBelow(col, row);
 }
 
-// ---- who may price the cell ------------------------------------------------------------------
-
-void Worksheet::vd_OperSistema()
+bool Worksheet::selectCurrentItem()
 {
-    const QString& operatorCode = host::Halvore::instance().Operador();
-    if (openQuery(QStringLiteral("qryOperComprador"), {{QStringLiteral("P_CDOPERADOR"), operatorCode}})
-            ->IsEmpty())
-        host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Oper_NComp")));
-    if (m_form.purchasingParameter(QStringLiteral("IDUMPRODCMP")) != QLatin1String("S") &&
-        !m_form.isCurrentBuyer())
-        host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Cot_NComp")));
-}
-
-void Worksheet::vd_ProdutoComprador()
-{
-    const QString treeCode = Cli_Sup01700::stCdArvProd;
-    auto negotiatedBy = [&](const QString& buyer) {
-        return !openQuery(QStringLiteral("qryVerProdComp"), {{QStringLiteral("P_CDOPERADOR"), buyer},
-                                                             {QStringLiteral("P_CDARVPROD"), treeCode}})
-                    ->IsEmpty();
-    };
-    if (m_form.purchasingParameter(QStringLiteral("IDUMPRODCMP")) != QLatin1String("S")) {
-        if (!negotiatedBy(m_form.quotationBuyer()))
-            host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("ProdNComp")));
-        return;
-    }
-    // One buyer per product: the operator must be the one who negotiates it.
-    if (negotiatedBy(host::Halvore::instance().Operador()))
-        return;
-    const auto others = openQuery(QStringLiteral("qryProdNegComp"),
-                                  {{QStringLiteral("P_CDPRODUTO"), treeCode},
-                                   {QStringLiteral("P_CDOPERADOR"), QString()},
-                                   {QStringLiteral("P_TOPERADOR"), QStringLiteral("T")}});
-    const bool another = others->FieldByName(QStringLiteral("CTPRODOPER")).AsInteger() > 0;
-    host::MensErro(m_form.msgPadrao.Msg(another ? QStringLiteral("Oper_N_Autoriz")
-                                                : QStringLiteral("ProdNComp")));
-}
-
-void Worksheet::vd_FornecedorQualificado()
-{
-    const auto qualified = openQuery(
-        QStringLiteral("qryQualifForn"),
-        {{QStringLiteral("P_CDFORNECED"), Cli_Sup01700::stCdForneced},
-         {QStringLiteral("P_DTCOLEPREC"), m_form.currentDate().toString(Qt::ISODate)},
-         {QStringLiteral("P_IDULTIDTVALQ"), m_form.purchasingParameter(QStringLiteral("IDULTIDTVALQ"))}});
-    if (qualified->IsEmpty())
-        host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Qualif_Forn")));
-    if (qualified->FieldByName(QStringLiteral("IDSITUCADA")).AsString() == QLatin1String("I"))
-        host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Forn_Inativ")));
+    using namespace Cli_Sup01700;
+    // The cell the grid has current, whether painted since or not.
+    if (degCotacao->Row() < 0)
+        return false;
+    if (degCotacao->Row() != ActiveRow || degCotacao->Col() != ActiveCol)
+        selectCell(degCotacao->Col(), degCotacao->Row());
+    return degCotacao->CellKind(ActiveCol, ActiveRow)
+        .testFlag(host::TNewDecisionGrid::PivotState::Data);
 }
 
 // ---- after the dialog ------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "Worksheet.h"
 
 #include "DetailList.h"
+#include "HistoryPanel.h"
 #include "TfrmPrecoUnit.h"
 
 #include "module/entry/Cli_Sup01700.h"
@@ -100,6 +101,8 @@ Worksheet::Worksheet(TfrmPlanCotaPrec& form) : m_form(form)
     createControls();
     // The kept price dialog goes with the window.
     m_form.addCloseStep([] { DestroiPrecoUnit(); });
+    m_form.setCommandHandler(m_form.mnuHistorico, [this] { sbtHistoricoClick(); });
+    showHistoryState();
 }
 
 Worksheet::~Worksheet()
@@ -141,6 +144,10 @@ void Worksheet::createControls()
     degCotacao->OnKeyPress = [this](QKeyEvent& event) { degCotacaoKeyPress(event); };
     layout->addWidget(degCotacao, 1);
 
+    panHistorico = new HistoryPanel(m_form.msgPadrao, page);
+    panHistorico->hide();
+    layout->addWidget(panHistorico);
+
     auto* below = new QHBoxLayout;
     below->setSpacing(4);
     createDetailPanel(page);
@@ -167,7 +174,7 @@ void Worksheet::MontaDecisionCube()
         stCdProdAnterior.clear();
         PreencheAltCotacao(false);
         m_form.pgcPadrao->SetActivePage(m_form.tshPadrao);
-        if (panHistorico && panHistorico->isVisible() && Historico) {
+        if (panHistorico->isVisible()) {
             QCoreApplication::processEvents();
             Historico();
             m_form.repaint();
@@ -215,6 +222,18 @@ void Worksheet::quotationListReloaded()
     // The list may hold other quotations under the same numbers, or these with other
     // items: the next showing asks the server.
     m_loaded = false;
+}
+
+void Worksheet::itemsChanged()
+{
+    m_loaded = false;
+}
+
+void Worksheet::reloadItems(bool force)
+{
+    PreencheAltCotacao(force);
+    stCdProdAnterior.clear();
+    degCotacao->viewport()->update();
 }
 
 void Worksheet::windowActivated()

@@ -26,6 +26,7 @@ class TNumberEdit;
 
 namespace module {
 
+class HistoryPanel;
 class TfrmPlanCotaPrec;
 
 // The price worksheet of the main window (page tshPadrao, "Produtos Cotados"): the items
@@ -74,12 +75,13 @@ public:
     // show no product name. Cleared by every load, scroll and window activation.
     QString stCdProdAnterior;
 
-    // What the history and the maintenance menus bring to the page (empty until then): the
-    // history panel below the grid with its refresh, the history button's click (space bar
-    // released), and the include, change and delete commands of the worksheet.
-    QPointer<QWidget> panHistorico;
-    std::function<void()> Historico;
-    std::function<void()> OnHistoryKey;
+    // The price history of the selected item below the grid, shown while the history
+    // button is down, and its record from the server.
+    HistoryPanel* panHistorico = nullptr;
+    host::DataSet cdsHistorico{QStringLiteral("cdsHistorico")};
+
+    // What the maintenance menus bring to the page (empty until then): the include, change
+    // and delete commands of the worksheet.
     std::function<void()> OnInclude;
     std::function<void()> OnChange;
     std::function<void()> OnRemove;
@@ -124,6 +126,9 @@ public:
     void activated() override;
     void focus() override;
     void quotationListReloaded() override;
+    void itemsChanged() override;
+    bool selectCurrentItem() override;
+    void reloadItems(bool force) override;
     void windowActivated() override;
     void commandStates() override;
     void extraCommandStates() override;
@@ -149,9 +154,12 @@ public:
     // (all-regions view only, after the question "Atu_Reg").
     void AtualizaStlReg(const QString& productCode, const QString& brandCode,
                         const QString& supplierCode);
-    // The operator may change this quotation's items: a buyer, and the quotation's buyer
-    // unless each product has its own buyer.
-    void vd_OperSistema();
+
+    // ---- history ---------------------------------------------------------------------
+    // Loads the selected item's history from the server into the panel.
+    void Historico();
+    // The history button (a toggle): the panel shows while it is down, loaded on showing.
+    void sbtHistoricoClick();
 
     // ---- saving ------------------------------------------------------------------------
     void ValidaDados();
@@ -177,8 +185,6 @@ private:
     void createDetailPanel(QWidget* parent);
     void loadItems(const QString& region);
     bool showsAllRegions() const;
-    void vd_ProdutoComprador();
-    void vd_FornecedorQualificado();
     void rewriteCellLine(const DetailLine& oldLine);
     void moveBelow(int col, int row);
     void postPending();
@@ -205,6 +211,13 @@ private:
     bool m_loading = false;
     // Keys sent again to step over a sum line are handled inside the key that sent them.
     int m_keyDepth = 0;
+    // The space bar's press reached the grid (the history command's short cut did not take
+    // it): its release loads the history again.
+    bool m_spaceOnGrid = false;
+    // A history load waits for the running event (a selection drawn) to end.
+    bool m_historyQueued = false;
+    void queueHistory();
+    void showHistoryState();
     // The last tree code found for a product without one in its own line.
     QString m_treeCodeProduct;
     QString m_treeCode;

@@ -48,10 +48,15 @@ void Worksheet::commandStates()
 
 void Worksheet::extraCommandStates()
 {
-    // Negotiation ends with the worksheet read again: it waits until the prices typed are
-    // saved or cancelled.
-    if (pending())
-        m_form.mnuSimulacao->setEnabled(false);
+    TfrmPlanCotaPrec& form = m_form;
+    const bool changed = pending();
+    // Negotiation and the tools end with the worksheet read again: they wait until the
+    // prices typed are saved or cancelled. The observation is the selected cell's.
+    if (changed)
+        form.mnuSimulacao->setEnabled(false);
+    for (QAction* tool : {form.mnuAutoMelhor, form.mnuQtComprar, form.mnuReajustPr})
+        form.enableCommand(tool, !changed);
+    form.enableCommand(form.mnuObs, true);
 }
 
 void Worksheet::include()

@@ -9,5 +9,7 @@ target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/worksheet/GridKeys.cpp
   ${PROJECT_SOURCE_DIR}/worksheet/PriceEntry.cpp
   ${PROJECT_SOURCE_DIR}/worksheet/WorksheetSave.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/WorksheetHistory.cpp
+  ${PROJECT_SOURCE_DIR}/worksheet/HistoryPanel.h ${PROJECT_SOURCE_DIR}/worksheet/HistoryPanel.cpp
   ${PROJECT_SOURCE_DIR}/worksheet/TfrmPrecoUnit.h ${PROJECT_SOURCE_DIR}/worksheet/TfrmPrecoUnit.cpp
 )

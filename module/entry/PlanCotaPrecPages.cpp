@@ -7,6 +7,9 @@
 #include "register/QuotationListPage.h"
 #include "register/RegionPage.h"
 #include "shell/TfrmPlanCotaPrec.h"
+#include "views/ItemCommands.h"
+#include "views/ItemScreen.h"
+#include "views/WorksheetTools.h"
 #include "worksheet/Worksheet.h"
 
 #include <stdexcept>
@@ -34,8 +37,12 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     form->installPage(form->tshCotacao, std::move(list));
     form->installPage(form->tshRegiao, std::move(regions));
     form->installPage(form->tshPadrao, std::make_unique<Worksheet>(*form));
+    // The commands on the current item and the tools over the quotation (owned by the form).
+    new ItemCommands(*form);
+    new WorksheetTools(*form);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
+    registerItemScreens();
     return form;
 }
 

@@ -1,0 +1,10 @@
+# The commands on the current item (negotiation, worksheet information, observation), the
+# tools over the current quotation and their dialogs.
+target_sources(sup01700module PRIVATE
+  ${PROJECT_SOURCE_DIR}/views/ItemCommands.h ${PROJECT_SOURCE_DIR}/views/ItemCommands.cpp
+  ${PROJECT_SOURCE_DIR}/views/WorksheetTools.h ${PROJECT_SOURCE_DIR}/views/WorksheetTools.cpp
+  ${PROJECT_SOURCE_DIR}/views/TfrmObsItmCol.h ${PROJECT_SOURCE_DIR}/views/TfrmObsItmCol.cpp
+  ${PROJECT_SOURCE_DIR}/views/TfrmValUltCot.h ${PROJECT_SOURCE_DIR}/views/TfrmValUltCot.cpp
+  ${PROJECT_SOURCE_DIR}/views/ItemScreen.h ${PROJECT_SOURCE_DIR}/views/ItemScreen.cpp
+  ${PROJECT_SOURCE_DIR}/views/ItemScreens.cpp
+)
