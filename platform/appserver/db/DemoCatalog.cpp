@@ -126,6 +126,10 @@ constexpr RequestRow kRequests[] = {
     {"0002", "0000000107", "0301002", "002", -5, 180, nullptr, "A"},
     {"0002", "0000000107", "0302001", "002", -5, 320, nullptr, "A"},
     {"0004", "0000000108", "0301003", "004", -4, 260, nullptr, "A"},
+    // Requested after the next fortnight's quotation was created: loading the quantities
+    // to buy fills them in.
+    {"0001", "0000000109", "0201001", "001", -2, 90, nullptr, "A"},
+    {"0002", "0000000110", "0401001", "005", -1, 600, "Estoque para o feriado prolongado.", "A"},
 };
 
 } // namespace

@@ -193,12 +193,20 @@ bool DemoModel::brandQualified(const QString& tree, const QString& brand, const 
     return true;
 }
 
+bool DemoModel::boughtForByCentre(const char* branch)
+{
+    for (const BranchRow& row : branches())
+        if (qstrcmp(row.code, branch) == 0)
+            return qstrcmp(row.centre ? row.centre : row.code, kDemoCentre) == 0;
+    return false;
+}
+
 double DemoModel::openRequests(const QString& tree, const QString& region) const
 {
     double total = 0;
     for (const RequestRow& row : requests())
         if (tree == QLatin1String(row.tree) && region == QLatin1String(row.region) &&
-            qstrcmp(row.status, "A") == 0)
+            qstrcmp(row.status, "A") == 0 && boughtForByCentre(row.branch))
             total += row.quantity;
     return total;
 }

@@ -53,11 +53,13 @@ public:
     bool supplierQualified(int supplier, const QDate& day) const;
     bool qualifiedForProduct(int supplier, const QString& tree, const QDate& day) const;
     bool brandQualified(const QString& tree, const QString& brand, const QDate& day) const;
-    // Sum of the open purchase requests of a product for a region.
+    // Sum of the open purchase requests of a product for a region, from the branches the
+    // demo centre buys for.
     double openRequests(const QString& tree, const QString& region) const;
 
 private:
     static bool underAny(const QString& tree, const QStringList& nodes);
+    static bool boughtForByCentre(const char* branch);
     bool approvalHolds(const char* approved, const char* authorised, Validity validity,
                        const QDate& day) const;
 

@@ -10,8 +10,10 @@ namespace {
 // suppliers, products, brands per product, unpriced share, observation share,
 // payment terms and taxes, quantities to buy
 constexpr QuotationPlan kPlans[] = {
-    // Closed two weeks ago, every price in, negotiated terms and taxes.
-    {"0000000001", "ANA.CARVALHO", -21, -2, 2, "E", "S", "001 002 003", "1 2 3 4 6 30",
+    // Closed two weeks ago, every price in, negotiated terms and taxes. Its oils and sugars
+    // were also quoted by an alternative supplier, so the current worksheet shows both
+    // lowest prices in its history.
+    {"0000000001", "ANA.CARVALHO", -21, -2, 2, "E", "S", "001 002 003", "1 2 3 4 6 19 30",
      "0101001 0101003 0101005 0102001 0102002 0103001", 2, 0.0, 0.03, true, false},
     // Cleaning and drinks, valid last and this week, a few prices missing.
     {"0000000002", "CARLOS.NUNES", -14, -1, 2, "W", "S", "001 002 004", "8 9 10 11 12 31",

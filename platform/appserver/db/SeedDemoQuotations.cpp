@@ -1,6 +1,7 @@
 // Writes the demo quotations, their items and the items' payment terms and taxes.
 
 #include "DemoQuotations.h"
+#include "PaymentTerms.h"
 #include "SeedInternal.h"
 #include "TableWriter.h"
 
@@ -68,17 +69,12 @@ public:
     }
 
 private:
-    // One row per instalment: every 28 days, equal shares, the last one rounding off.
     void writeTerms(const QVariantList& key, const SupplierRow& supplier)
     {
         const bool cash = qstrcmp(supplier.paymentType, "V") == 0;
-        const int count = cash ? 1 : qMax(1, supplier.instalments);
-        const double share = roundTo(100.0 / count, 2);
-        for (int n = 1; n <= count; ++n) {
-            const double percent = n < count ? share : roundTo(100.0 - share * (count - 1), 2);
-            m_terms.insert(key + QVariantList{n, cash ? 0 : 28 * n, percent,
+        for (const Instalment& term : supplierInstalments(cash, supplier.instalments))
+            m_terms.insert(key + QVariantList{term.number, term.days, term.percent,
                                               QString::fromLatin1(supplier.paymentForm)});
-        }
     }
 
     void writeTaxes(const QVariantList& key, const DemoItem& item)
