@@ -190,20 +190,15 @@ QVariant getRegAtend(CallContext& call)
              .next())
         throw Refusal(QStringLiteral("Fornecedor %1 não cadastrado.").arg(code.left(40)));
 
-    QSet<QString> barred;
-    QSqlQuery restrictions = call.db().run(QStringLiteral("SELECT CDREGIAO FROM REFOREG WHERE "
-                                                          "CDPERIENTR IS NULL AND CDFORNECED = ?"),
-                                           {supplier});
-    while (restrictions.next())
-        barred.insert(restrictions.value(0).toString());
+    const QSet<QString> barred = regionsNotServed(call.db(), supplier);
 
     QStringList values;
     if (call.boolean(2)) {
         // The regions bought for by the branches of the operator's purchasing centre.
         QSqlQuery regions = call.db().run(
             QStringLiteral("SELECT R.CDREGIAO, R.NMREGIAO FROM REGIAO R JOIN FILIAL F ON "
-                           "F.CDFILIAL = R.CDFILIAL WHERE COALESCE(NULLIF(TRIM(F.CDFILCENTCMP), "
-                           "''), F.CDFILIAL) = ? ORDER BY R.CDREGIAO"),
+                           "F.CDFILIAL = R.CDFILIAL WHERE %1 = ? ORDER BY R.CDREGIAO")
+                .arg(QLatin1String(kBranchCentreSql)),
             {call.session().centre});
         while (regions.next())
             values.append(

@@ -19,6 +19,17 @@ bool is(const QVariant& flag, char letter)
 
 } // namespace
 
+QSet<QString> regionsNotServed(host::Database& db, const QString& supplier)
+{
+    QSet<QString> regions;
+    QSqlQuery query = db.run(QStringLiteral("SELECT CDREGIAO FROM REFOREG WHERE CDPERIENTR IS "
+                                            "NULL AND CDFORNECED = ?"),
+                             {supplier});
+    while (query.next())
+        regions.insert(query.value(0).toString());
+    return regions;
+}
+
 QDate readCollectionDate(const QString& text)
 {
     const QString trimmed = text.trimmed();
@@ -56,10 +67,9 @@ ItemChecks::ItemChecks(host::Database& db, const QString& centre, const QDate& c
                            "P.CDPRODUTO = F.CDPRODUTO WHERE F.IDNEGPRODFI = 'N'"));
     m_supplied = readTreeNodes(db, QStringLiteral("SELECT F.CDFORNECED, P.CDARVPROD FROM PRODFORN "
                                                   "F JOIN PRODUTO P ON P.CDPRODUTO = F.CDPRODUTO"));
-    if (!m_hasDefaultBrand)
-        m_brandNodes = readTreeNodes(db, QStringLiteral("SELECT M.CDMARCA, P.CDARVPROD FROM "
-                                                        "MARCPROD M JOIN PRODUTO P ON "
-                                                        "P.CDPRODUTO = M.CDPRODUTO"));
+    m_brandNodes = readTreeNodes(db, QStringLiteral("SELECT M.CDMARCA, P.CDARVPROD FROM "
+                                                    "MARCPROD M JOIN PRODUTO P ON "
+                                                    "P.CDPRODUTO = M.CDPRODUTO"));
 }
 
 void ItemChecks::readQualifications(host::Database& db)
@@ -110,12 +120,16 @@ quint8 ItemChecks::productFlags(const QString& product, const QString& brand) co
     const auto centre = m_notBought.constFind(m_centre);
     if (centre != m_notBought.constEnd() && centre->covers(tree))
         flags |= CentreDoesNotBuy;
-    if (!m_hasDefaultBrand) {
-        const auto nodes = m_brandNodes.constFind(brand);
-        if (tree.isEmpty() || nodes == m_brandNodes.constEnd() || !nodes->covers(tree))
-            flags |= BrandNotRegistered;
-    }
+    if (!m_hasDefaultBrand && !brandRegistered(product, brand))
+        flags |= BrandNotRegistered;
     return flags;
+}
+
+bool ItemChecks::brandRegistered(const QString& product, const QString& brand) const
+{
+    const QString tree = m_products.treeCode(product);
+    const auto nodes = m_brandNodes.constFind(brand);
+    return !tree.isEmpty() && nodes != m_brandNodes.constEnd() && nodes->covers(tree);
 }
 
 quint8 ItemChecks::supplyFlags(const QString& supplier, const QString& product) const

@@ -55,6 +55,9 @@ public:
     quint8 regionFlags(const QString& supplier, const QString& region) const;
     // Flag 4.
     quint8 regionBranchFlags(const QString& region, const QString& product) const;
+    // True when the brand is registered for the product or a tree node above it, whether
+    // or not the centre checks it (flag 7 is only raised when it does).
+    bool brandRegistered(const QString& product, const QString& brand) const;
 
     // The seven "S"/"N" of the flags, in order.
     static QString errorText(quint8 flags);
@@ -79,6 +82,9 @@ private:
     QHash<QString, TreeNodes> m_supplied;   // supplier -> nodes
     QHash<QString, TreeNodes> m_brandNodes; // brand -> nodes it is registered for
 };
+
+// The regions a supplier does not serve at all (REFOREG rows without a delivery period).
+QSet<QString> regionsNotServed(host::Database& db, const QString& supplier);
 
 // Reads a collection date sent as text: "yyyy-MM-dd" or "dd/MM/yyyy". Invalid when neither.
 QDate readCollectionDate(const QString& text);

@@ -10,6 +10,10 @@ rpc::MethodRegistry allMethods()
     addSaveMethods(registry);
     addWorksheetMethods(registry);
     addItemCheckMethods(registry);
+    addHistoryMethods(registry);
+    addToolMethods(registry);
+    addItemRuleMethods(registry);
+    addPaymentTermMethods(registry);
     return registry;
 }
 

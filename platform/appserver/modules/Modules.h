@@ -21,5 +21,13 @@ void addSaveMethods(rpc::MethodRegistry& registry);
 void addWorksheetMethods(rpc::MethodRegistry& registry);
 // The checks around price entry and saving: ValidaDados, GetVerPrZero, GetRegAtend.
 void addItemCheckMethods(rpc::MethodRegistry& registry);
+// The price history: GetHistorico, CargMelhorsPrs.
+void addHistoryMethods(rpc::MethodRegistry& registry);
+// The worksheet's tools over all items: CargAcomprar, DeleteItemCole.
+void addToolMethods(rpc::MethodRegistry& registry);
+// One item's register rules: Vd_Marca, Vd_ProdForn, Vd_FuncaoFili, Vd_RefoReg.
+void addItemRuleMethods(rpc::MethodRegistry& registry);
+// An item's payment terms before it is negotiated: InsertFormPgtoNegSim.
+void addPaymentTermMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules

@@ -13,10 +13,6 @@
 
 namespace appserver::modules {
 
-namespace {
-
-} // namespace
-
 QString centreArg(const rpc::CallContext& call, int i)
 {
     const QString branch = host::Ajusta(call.text(i), module::Width::Branch);
@@ -62,6 +58,26 @@ std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,
     if (!query.next())
         return std::nullopt;
     return query.value(0).toString();
+}
+
+void requireBuyerOrManager(host::Database& db, const QString& operatorCode, const QString& branch,
+                           const QString& number)
+{
+    const std::optional<QString> buyer = quotationBuyer(db, branch, number);
+    if (!buyer)
+        throw rpc::Refusal(QStringLiteral("Cotação de preços %1 não encontrada.").arg(number));
+    if (*buyer != operatorCode && !managesBuyer(db, operatorCode, *buyer))
+        throw rpc::Refusal(QStringLiteral("Somente o comprador da cotação (%1) ou o seu gerente "
+                                          "pode alterar os itens da cotação.")
+                               .arg(buyer->trimmed()));
+}
+
+std::pair<QString, QString> changeableQuotationArgs(const rpc::CallContext& call, int i)
+{
+    const QString branch = centreArg(call, i);
+    const QString number = host::Ajusta(call.text(i + 1), module::Width::QuotationNumber);
+    requireBuyerOrManager(call.db(), call.session().operatorCode, branch, number);
+    return {branch, number};
 }
 
 } // namespace appserver::modules

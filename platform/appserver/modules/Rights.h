@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <optional>
+#include <utility>
 
 namespace host {
 class Database;
@@ -29,5 +30,18 @@ bool managesBuyer(host::Database& db, const QString& manager, const QString& buy
 // The buyer of a quotation; nothing when the quotation does not exist.
 std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,
                                       const QString& number);
+// Lets only the quotation's buyer or his manager run a tool that changes its items; refuses
+// (rpc::Refusal) anyone else and a quotation that does not exist.
+void requireBuyerOrManager(host::Database& db, const QString& operatorCode, const QString& branch,
+                           const QString& number);
+
+// Branch (argument i, see centreArg) and number (argument i + 1) of a quotation whose items
+// the operator may change, as requireBuyerOrManager decides.
+std::pair<QString, QString> changeableQuotationArgs(const rpc::CallContext& call, int i);
+
+// The purchasing centre of the branch aliased `F` (FILIAL) in a statement: its
+// CDFILCENTCMP, or the branch itself when it buys for itself.
+inline constexpr const char* kBranchCentreSql =
+    "COALESCE(NULLIF(TRIM(F.CDFILCENTCMP), ''), F.CDFILIAL)";
 
 } // namespace appserver::modules
