@@ -1,6 +1,6 @@
 // The register rules asked before an item is negotiated, on the demo registers: brand
-// qualification and registration, supplier and product, the branches that negotiate a
-// product, the regions a supplier serves.
+// qualification and registration, the branches that negotiate a product, the regions a
+// supplier serves.
 
 #include "RpcTestSupport.h"
 
@@ -52,17 +52,6 @@ TEST_F(ItemRuleMethodsTest, BrandAnswersFlagsAndEveryFailureAsThreeAndItsText)
     EXPECT_EQ(brand("0101001", "00002", true, QVariant()), "3Data da cotação deve ser informada.");
     EXPECT_TRUE(brand("0101001", "00002", true, kCollection, "0005")
                     .startsWith(QStringLiteral("3A filial informada não é a central de compras")));
-}
-
-TEST_F(ItemRuleMethodsTest, SupplierMustSupplyAndBeQualifiedForTheProduct)
-{
-    auto supplies = [&](int supplier, const char* tree) {
-        return ask("Vd_ProdForn", {"0001", QString::number(supplier), kCollection, product(tree)});
-    };
-    EXPECT_EQ(supplies(1, "0101001"), "");
-    EXPECT_EQ(supplies(1, "0103001"), "S"); // refused for this product
-    EXPECT_EQ(supplies(6, "0101001"), "S"); // supplies coffee only
-    EXPECT_EQ(supplies(99, "0101001"), "Fornecedor 99 não cadastrado.");
 }
 
 TEST_F(ItemRuleMethodsTest, CorporateAndRegionalBranchesMustNegotiateTheProduct)
