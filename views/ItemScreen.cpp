@@ -3,6 +3,7 @@
 #include "shell/ItemChecks.h"
 
 #include "host/core/Query.h"
+#include "host/core/consiste/Consiste.h"
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
 #include "host/ui/Ui.h"
@@ -35,7 +36,7 @@ TfrmItemScreen::TfrmItemScreen(const QString& screenCode, QWidget* parent)
     sbtConfirma->hide();
     m_lines = new QFormLayout;
     clientLayout()->addLayout(m_lines);
-    resize(640, 420);
+    resize(780, 480);
 }
 
 TfrmItemScreen::~TfrmItemScreen() = default;
@@ -51,8 +52,11 @@ bool TfrmItemScreen::CarregaItem(const ItemKey& key)
     };
     addLine(QStringLiteral("Lbl_Item"),
             QStringLiteral("%1 — %2 — %3 %4 — %5")
-                .arg(text("NMREGIAO"), text("NMFANTFORN"), text("CDARVPROD"), text("NMPRODUTO"),
-                     text("NMMARCA")));
+                .arg(text("NMREGIAO"), text("NMFANTFORN"),
+                     host::FormatMaskText(
+                         host::Halvore::instance().DBPict(host::Halvore::ProductPicture),
+                         text("CDARVPROD")),
+                     text("NMPRODUTO"), text("NMMARCA")));
     showItem();
     return true;
 }

@@ -80,10 +80,12 @@ QWidget* HistoryPanel::group(const QString& name, const QString& caption, QLineE
     auto* grid = new QGridLayout(box);
     grid->setContentsMargins(4, 2, 4, 2);
     grid->setVerticalSpacing(2);
+    // The period keeps to the left; the room that is left goes to the last column.
+    grid->setColumnStretch(5, 1);
     int row = 0;
     if (supplier) {
         *supplier = readOnly(box, QString());
-        grid->addWidget(*supplier, row++, 0, 1, 5);
+        grid->addWidget(*supplier, row++, 0, 1, 6);
     }
     period.weekStart = readOnly(box, QString(), 30);
     period.start = readOnly(box, QString(), 90);

@@ -6,6 +6,10 @@
 #include "host/core/consiste/Consiste.h"
 #include "host/widgets/NumberEdit.h"
 #include "host/widgets/SystemColors.h"
+#include "worksheet/HistoryPanel.h"
+
+#include <QAction>
+#include <QApplication>
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -199,4 +203,50 @@ TEST_F(WorksheetFixture, KeysStepOverSubtotalsAndStopBeforeTheGrandTotal)
     EXPECT_EQ(grid().Row(), lastRow - 2);
     QTest::keyClick(&grid(), Qt::Key_End);
     EXPECT_EQ(grid().Col(), 0);
+}
+
+TEST_F(WorksheetFixture, TheHistoryShowsTheItemsEarlierPricesAndIsLoadedOncePerRow)
+{
+    openWorksheet(kAna, kAnaQuotation);
+    // Soybean oil of Sol Nascente in Grande São Paulo from Atacadão Paulista, quoted before.
+    auto name = [this](const char* sql) { return dbValue(QString::fromLatin1(sql)).toString(); };
+    const QString supplier = QStringLiteral("000000000000000000001");
+    const QString key =
+        module::regionValue(QStringLiteral("001"),
+                            name("SELECT NMREGIAO FROM REGIAO WHERE CDREGIAO = '001'")) +
+        module::supplierValue(supplier, name("SELECT NMFANTFORN FROM FORNECEDOR WHERE CDFORNECED = "
+                                             "'000000000000000000001'")) +
+        module::productValue(name("SELECT NMPRODUTO FROM PRODUTO WHERE CDPRODUTO = '0000000009'")
+                                 .toUpper(),
+                             QStringLiteral("0000000009"), QStringLiteral("00012"),
+                             name("SELECT NMMARCA FROM MARCA WHERE CDMARCA = '00012'"));
+    const QPoint cell = cellOf(key);
+    ASSERT_GE(cell.x(), 0);
+    select(cell);
+
+    form().mnuHistorico->trigger();
+    ASSERT_TRUE(form().mnuHistorico->isChecked());
+    EXPECT_FALSE(sheet().panHistorico->isHidden());
+    EXPECT_EQ(callsOf(QStringLiteral("GetHistorico")), 1);
+    const module::HistoryPanel& panel = *sheet().panHistorico;
+    EXPECT_DOUBLE_EQ(panel.nedPrUn_UltCot->Value(), 8.07);
+    EXPECT_DOUBLE_EQ(panel.nedPrUn_FornN->Value(), 6.37);
+    EXPECT_EQ(panel.edtFornMarc_Normal->text(), QStringLiteral("Central Mineiro / TERRA BOA"));
+    EXPECT_DOUBLE_EQ(panel.nedPrUn_FornA->Value(), 7.09);
+    EXPECT_DOUBLE_EQ(panel.nedVariacao->Value(), -7.56);
+    EXPECT_FALSE(panel.ultCot.start->text().isEmpty());
+    EXPECT_EQ(form().mnuHistorico->text(), QStringLiteral("De&sabilitar Histórico"));
+
+    // Along the row nothing is asked; another row is asked once, after its paint.
+    select(QPoint(cell.x() + 1, cell.y()));
+    QApplication::processEvents();
+    EXPECT_EQ(callsOf(QStringLiteral("GetHistorico")), 1);
+    select(QPoint(cell.x(), cell.y() - 1));
+    select(QPoint(cell.x() + 1, cell.y() - 1));
+    QApplication::processEvents();
+    EXPECT_EQ(callsOf(QStringLiteral("GetHistorico")), 2);
+
+    form().mnuHistorico->trigger();
+    EXPECT_TRUE(sheet().panHistorico->isHidden());
+    EXPECT_EQ(form().mnuHistorico->text(), QStringLiteral("&Habilitar Histórico"));
 }
