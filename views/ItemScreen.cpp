@@ -70,7 +70,7 @@ void TfrmItemScreen::addLine(const QString& labelKey, const QString& text)
 }
 
 host::DBGrid* TfrmItemScreen::addTable(const QString& captionKey, const QString& queryName,
-                                       const QList<std::pair<QString, QString>>& columns)
+                                       const QList<TableColumn>& columns)
 {
     auto* group = new QGroupBox(msgPadrao.Msg(captionKey), clientArea());
     auto* layout = new QVBoxLayout(group);
@@ -80,13 +80,24 @@ host::DBGrid* TfrmItemScreen::addTable(const QString& captionKey, const QString&
     for (auto it = params.cbegin(); it != params.cend(); ++it)
         if (query->SQL().contains(QLatin1Char(':') + it.key()))
             query->SetParam(it.key(), it.value());
+    host::FieldDefs formats;
+    for (const TableColumn& column : columns)
+        if (*column.format) {
+            host::FieldDef number = host::FieldDef::of(QString::fromLatin1(column.field),
+                                                       host::FieldType::Float);
+            number.displayFormat = QString::fromLatin1(column.format);
+            formats.append(number);
+        }
+    query->SetFieldDefs(formats);
     query->Open();
     auto* grid = new host::DBGrid(group);
     grid->setObjectName(QStringLiteral("dbg") + queryName.mid(3));
     grid->SetReadOnly(true);
     QList<host::DBGrid::Column> shown;
-    for (const auto& [field, titleKey] : columns)
-        shown.append(host::DBGrid::Column{field, msgPadrao.Msg(titleKey)});
+    for (const TableColumn& column : columns)
+        shown.append(host::DBGrid::Column{QString::fromLatin1(column.field),
+                                          msgPadrao.Msg(QString::fromLatin1(column.titleKey)),
+                                          column.width});
     grid->SetColumns(shown);
     grid->SetDataSet(query.get());
     layout->addWidget(grid);

@@ -42,10 +42,19 @@ protected:
     virtual void showItem() = 0;
     // A labelled read-only line under the item's identity.
     void addLine(const QString& labelKey, const QString& text);
+    // A column of an item table: its field, the message key of its title, its width and
+    // the display format of a number ("" for none).
+    struct TableColumn
+    {
+        const char* field;
+        const char* titleKey;
+        int width;
+        const char* format = "";
+    };
     // A read-only table of one of the screen's queries, bound to the item's key, under a
-    // captioned group; the columns are (field, title key) pairs.
+    // captioned group.
     host::DBGrid* addTable(const QString& captionKey, const QString& queryName,
-                           const QList<std::pair<QString, QString>>& columns);
+                           const QList<TableColumn>& columns);
 
     QFormLayout* lines() const { return m_lines; }
 

@@ -42,13 +42,12 @@ protected:
     void showItem() override
     {
         addTable(QStringLiteral("Grb_FormaPgto"), QStringLiteral("qryFormaPgto"),
-                 {{QStringLiteral("NRPARCPGTO"), QStringLiteral("Col_Parcela")},
-                  {QStringLiteral("NRDIAPGTO"), QStringLiteral("Col_Dias")},
-                  {QStringLiteral("VRPERCPARC"), QStringLiteral("Col_Percentual")},
-                  {QStringLiteral("CDFORMPGTO"), QStringLiteral("Col_Forma")}});
+                 {{"NRPARCPGTO", "Col_Parcela", 70},
+                  {"NRDIAPGTO", "Col_Dias", 70},
+                  {"VRPERCPARC", "Col_Percentual", 90, "#0.00"},
+                  {"CDFORMPGTO", "Col_Forma", 70}});
         addTable(QStringLiteral("Grb_Impostos"), QStringLiteral("qryImpostos"),
-                 {{QStringLiteral("CDIMPOSTO"), QStringLiteral("Col_Imposto")},
-                  {QStringLiteral("VRALIQIMPOS"), QStringLiteral("Col_Aliquota")}});
+                 {{"CDIMPOSTO", "Col_Imposto", 90}, {"VRALIQIMPOS", "Col_Aliquota", 100, "#0.00"}});
 
         auto* simulation = new QGroupBox(msgPadrao.Msg(QStringLiteral("Grb_Simulacao")), clientArea());
         auto* form = new QFormLayout(simulation);
@@ -114,11 +113,11 @@ protected:
                     : freight);
         addLine(QStringLiteral("Lbl_Obs"), value("DSOBSITMCOL").AsString());
         addTable(QStringLiteral("Grb_Outros"), QStringLiteral("qryOutrosForn"),
-                 {{QStringLiteral("NMFANTFORN"), QStringLiteral("Col_Fornecedor")},
-                  {QStringLiteral("VRPRECUNIITM"), QStringLiteral("Col_PrecoUnit")},
-                  {QStringLiteral("VRPRECECOITM"), QStringLiteral("Col_PrecoEco")},
-                  {QStringLiteral("DTINIVALITM"), QStringLiteral("Col_ValIni")},
-                  {QStringLiteral("DTFINVALITM"), QStringLiteral("Col_ValFin")}});
+                 {{"NMFANTFORN", "Col_Fornecedor", 240},
+                  {"VRPRECUNIITM", "Col_PrecoUnit", 110, "#,##0.00000"},
+                  {"VRPRECECOITM", "Col_PrecoEco", 110, "#,##0.00000"},
+                  {"DTINIVALITM", "Col_ValIni", 100},
+                  {"DTFINVALITM", "Col_ValFin", 100}});
     }
 };
 
