@@ -195,17 +195,7 @@ void QuotationListPage::bindTables()
 
     // Quoted suppliers: their person type and document as every supplier list shows them.
     host::DataSet& suppliers = m_form.cdsFornCotados;
-    const host::Messages& messages = m_form.msgPadrao;
-    suppliers.FieldByName(QStringLiteral("IDTPIJURFORN")).OnGetText =
-        [&messages](const host::Field& field, QString& text, bool) {
-            const QString key = personTypeMessageKey(field.AsString());
-            text = key.isEmpty() ? QString() : messages.Msg(key);
-        };
-    suppliers.FieldByName(QStringLiteral("NRINSJURFORN")).OnGetText = [](const host::Field& field,
-                                                                         QString& text, bool) {
-        const QString type = field.dataSet().FieldByName(QStringLiteral("IDTPIJURFORN")).AsString();
-        text = supplierDocumentText(type, field.AsString());
-    };
+    bindSupplierDisplay(suppliers, m_form.msgPadrao);
 }
 
 // ---- the operator and the buyer --------------------------------------------------------------

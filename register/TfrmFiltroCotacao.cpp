@@ -3,6 +3,7 @@
 #include "Cli_Sup01701.h"
 #include "shell/TfrmPlanCotaPrec.h"
 
+#include "module/controls/ChoiceGroup.h"
 #include "module/controls/ValidityGroup.h"
 #include "module/records/Codes.h"
 #include "module/records/QuotationRecords.h"
@@ -38,12 +39,6 @@ const QString kScreen = QStringLiteral("SUP01701");
 constexpr int kShortHeight = 177;
 constexpr int kFullHeight = 200;
 
-QRadioButton* radio(QWidget* parent, const QString& name, const QString& caption)
-{
-    auto* button = new QRadioButton(caption, parent);
-    button->setObjectName(name);
-    return button;
-}
 
 } // namespace
 
@@ -65,19 +60,6 @@ TfrmFiltroCotacao::~TfrmFiltroCotacao() = default;
 
 void TfrmFiltroCotacao::createControls()
 {
-    m_buyers.list = &Cli_Sup01701::stComprador;
-    m_buyers.marker = &Cli_Sup01701::stTComprador;
-    m_buyers.emptyListKey = "Comp_N_Inf";
-    m_buyers.search = [this] { searchBuyers(); };
-    m_regions.list = &Cli_Sup01701::stPesqRegiao;
-    m_regions.marker = &Cli_Sup01701::stTRegiao;
-    m_regions.emptyListKey = "Reg_N_Inf";
-    m_regions.search = [this] { searchRegions(); };
-    m_suppliers.list = &Cli_Sup01701::stPesqForn;
-    m_suppliers.marker = &Cli_Sup01701::stTForn;
-    m_suppliers.emptyListKey = "Forn_N_Inf";
-    m_suppliers.search = [this] { searchSuppliers(); };
-
     // The dialog has two fixed heights: 177 pixels, and 23 more for the "Em Planilha" row.
     // Margins and spacing are kept small so that every row fits either height.
     if (QLayout* outer = layout()) {
@@ -88,16 +70,29 @@ void TfrmFiltroCotacao::createControls()
     filter->setContentsMargins(6, 2, 6, 2);
     filter->setSpacing(2);
     auto* choices = new QHBoxLayout;
-    choices->addWidget(createChoiceGroup(m_buyers, QStringLiteral("Comprador"),
-                                         QStringLiteral("rbtListaComprador"),
-                                         QStringLiteral("rbtTodosComprador"),
-                                         QStringLiteral("Todos"), QStringLiteral("sbtComprador")));
-    choices->addWidget(createChoiceGroup(
-        m_regions, QStringLiteral("Região"), QStringLiteral("rbtListaRegiao"),
-        QStringLiteral("rbtTodosRegiao"), QStringLiteral("Todas"), QStringLiteral("sbtRegiao")));
-    choices->addWidget(createChoiceGroup(m_suppliers, QStringLiteral("Fornecedor"),
-                                         QStringLiteral("rbtLForn"), QStringLiteral("rbtTForn"),
-                                         QStringLiteral("Todos"), QStringLiteral("sbtForn")));
+    auto choice = [this](const QString& title, const QString& all, const ChoiceGroup::Names& names,
+                         QString* list, QString* marker, std::function<void()> search) {
+        auto* group = new ChoiceGroup(title, all, names, true, list, marker, grbFiltro);
+        group->search = std::move(search);
+        return group;
+    };
+    m_buyers = choice(QStringLiteral("Comprador"), QStringLiteral("Todos"),
+                      {QStringLiteral("rbtListaComprador"), QStringLiteral("rbtTodosComprador"),
+                       QStringLiteral("sbtComprador")},
+                      &Cli_Sup01701::stComprador, &Cli_Sup01701::stTComprador,
+                      [this] { searchBuyers(); });
+    m_regions = choice(QStringLiteral("Região"), QStringLiteral("Todas"),
+                       {QStringLiteral("rbtListaRegiao"), QStringLiteral("rbtTodosRegiao"),
+                        QStringLiteral("sbtRegiao")},
+                       &Cli_Sup01701::stPesqRegiao, &Cli_Sup01701::stTRegiao,
+                       [this] { searchRegions(); });
+    m_suppliers = choice(QStringLiteral("Fornecedor"), QStringLiteral("Todos"),
+                         {QStringLiteral("rbtLForn"), QStringLiteral("rbtTForn"),
+                          QStringLiteral("sbtForn")},
+                         &Cli_Sup01701::stPesqForn, &Cli_Sup01701::stTForn,
+                         [this] { searchSuppliers(); });
+    for (ChoiceGroup* group : {m_buyers, m_regions, m_suppliers})
+        choices->addWidget(group);
     filter->addLayout(choices);
     filter->addWidget(createValidityGroup());
 
@@ -107,53 +102,20 @@ void TfrmFiltroCotacao::createControls()
     chkPlanilha->setVisible(false);
     filter->addWidget(chkPlanilha);
 
-    rbtListaComprador = m_buyers.lista;
-    rbtTodosComprador = m_buyers.todos;
-    sbtComprador = m_buyers.button;
-    rbtListaRegiao = m_regions.lista;
-    rbtTodosRegiao = m_regions.todos;
-    sbtRegiao = m_regions.button;
-    rbtLForn = m_suppliers.lista;
-    rbtTForn = m_suppliers.todos;
-    sbtForn = m_suppliers.button;
+    rbtListaComprador = m_buyers->lista;
+    rbtTodosComprador = m_buyers->todos;
+    sbtComprador = m_buyers->button;
+    rbtListaRegiao = m_regions->lista;
+    rbtTodosRegiao = m_regions->todos;
+    sbtRegiao = m_regions->button;
+    rbtLForn = m_suppliers->lista;
+    rbtTForn = m_suppliers->todos;
+    sbtForn = m_suppliers->button;
 
     // Initial state: a list of buyers, every region and every supplier.
-    select(m_buyers, true);
-    select(m_regions, false);
-    select(m_suppliers, false);
-}
-
-QGroupBox* TfrmFiltroCotacao::createChoiceGroup(Choice& choice, const QString& title,
-                                                const QString& listName, const QString& allName,
-                                                const QString& allCaption,
-                                                const QString& searchName)
-{
-    auto* group = new QGroupBox(title, grbFiltro);
-    group->setObjectName(QStringLiteral("grb") + searchName.mid(3));
-    auto* row = new QHBoxLayout(group);
-    row->setContentsMargins(6, 2, 6, 2);
-    choice.lista = radio(group, listName, QStringLiteral("Lista"));
-    choice.todos = radio(group, allName, allCaption);
-    choice.button = new host::TBtnPesquisa(group);
-    choice.button->setObjectName(searchName);
-    choice.button->setToolTip(QStringLiteral("Pesquisar"));
-    row->addWidget(choice.lista);
-    row->addWidget(choice.todos);
-    row->addWidget(choice.button);
-    row->addStretch(1);
-
-    Choice* c = &choice;
-    host::connectGuarded(choice.lista, &QRadioButton::toggled, this, [this, c](bool checked) {
-        if (checked)
-            optionSelected(*c, true);
-    });
-    host::connectGuarded(choice.todos, &QRadioButton::toggled, this, [this, c](bool checked) {
-        if (checked)
-            optionSelected(*c, false);
-    });
-    choice.button->OnClick = [c] { c->search(); };
-    choice.lista->installEventFilter(this);
-    return group;
+    m_buyers->select(true);
+    m_regions->select(false);
+    m_suppliers->select(false);
 }
 
 QGroupBox* TfrmFiltroCotacao::createValidityGroup()
@@ -195,16 +157,7 @@ void TfrmFiltroCotacao::createTables()
         supplierLegalNameField(QStringLiteral("Razão Social")),
     });
     // Person type as its name, document with the mask of the row's person type.
-    cdsPesqForn.FieldByName(QStringLiteral("IDTPIJURFORN")).OnGetText =
-        [this](const host::Field& field, QString& text, bool) {
-            const QString key = personTypeMessageKey(field.AsString());
-            text = key.isEmpty() ? QString() : msgPadrao.Msg(key);
-        };
-    cdsPesqForn.FieldByName(QStringLiteral("NRINSJURFORN")).OnGetText = [](const host::Field& field,
-                                                                           QString& text, bool) {
-        const QString type = field.dataSet().FieldByName(QStringLiteral("IDTPIJURFORN")).AsString();
-        text = supplierDocumentText(type, field.AsString());
-    };
+    bindSupplierDisplay(cdsPesqForn, msgPadrao);
 
     cdsDadosFiltro.SetFieldDefs(
         {host::FieldDef::of(QStringLiteral("DTINIVALCOL"), host::FieldType::Date),
@@ -213,55 +166,7 @@ void TfrmFiltroCotacao::createTables()
 
 // ---- options --------------------------------------------------------------------------
 
-void TfrmFiltroCotacao::select(Choice& choice, bool lista)
-{
-    {
-        const QSignalBlocker blockList(choice.lista);
-        const QSignalBlocker blockAll(choice.todos);
-        (lista ? choice.lista : choice.todos)->setChecked(true);
-    }
-    optionSelected(choice, lista);
-}
-
-void TfrmFiltroCotacao::optionSelected(Choice& choice, bool lista)
-{
-    choice.button->setEnabled(lista);
-    if (lista) {
-        choice.marker->clear();
-    } else {
-        *choice.marker = QString::fromLatin1(AllMarker);
-        choice.list->clear();
-    }
-}
-
-bool TfrmFiltroCotacao::eventFilter(QObject* watched, QEvent* event)
-{
-    // F9 on a "Lista" option searches its list.
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F9) {
-        for (Choice* choice : {&m_buyers, &m_regions, &m_suppliers}) {
-            if (watched == choice->lista && choice->lista->isChecked()) {
-                host::guarded([choice] { choice->search(); });
-                return true;
-            }
-        }
-    }
-    return host::TfrmFiltroPadrao::eventFilter(watched, event);
-}
-
 // ---- searches -------------------------------------------------------------------------
-
-void TfrmFiltroCotacao::chooseInto(host::DataSet& source, const QString& keyField,
-                                   const QString& title, QString& list)
-{
-    host::MultiSearchRequest request;
-    request.source = &source;
-    request.keyField = keyField;
-    request.title = title;
-    request.chosen = list;
-    request.parent = this;
-    if (const std::optional<QString> chosen = host::Ui::current().PesquisaLista(request))
-        list = *chosen;
-}
 
 void TfrmFiltroCotacao::searchBuyers()
 {
@@ -270,8 +175,8 @@ void TfrmFiltroCotacao::searchBuyers()
     qryComprador->Open();
     if (qryComprador->IsEmpty())
         host::MensErro(msgPadrao.Msg(QStringLiteral("Comp_N_Found")));
-    chooseInto(*qryComprador, QStringLiteral("CDOPERADOR"),
-               msgPadrao.Msg(QStringLiteral("Comprador")), Cli_Sup01701::stComprador);
+    m_buyers->chooseFrom(*qryComprador, QStringLiteral("CDOPERADOR"),
+                         msgPadrao.Msg(QStringLiteral("Comprador")));
 }
 
 void TfrmFiltroCotacao::searchRegions()
@@ -279,8 +184,8 @@ void TfrmFiltroCotacao::searchRegions()
     qryRegiao->Open();
     if (qryRegiao->IsEmpty())
         host::MensErro(msgPadrao.Msg(QStringLiteral("Reg_N_Found")));
-    chooseInto(*qryRegiao, QStringLiteral("CDREGIAO"), msgPadrao.Msg(QStringLiteral("Regiao")),
-               Cli_Sup01701::stPesqRegiao);
+    m_regions->chooseFrom(*qryRegiao, QStringLiteral("CDREGIAO"),
+                          msgPadrao.Msg(QStringLiteral("Regiao")));
 }
 
 void TfrmFiltroCotacao::searchSuppliers()
@@ -292,10 +197,9 @@ void TfrmFiltroCotacao::searchSuppliers()
             m_main.netPlanCotaPrec.AppServer().call(QStringLiteral("GetPesqForn"));
         cdsPesqForn.SetData(host::CheckResultServ(answer, true).value<host::Packet>());
     }
-    chooseInto(cdsPesqForn, QStringLiteral("CDFORNECED"),
-               msgPadrao.Msg(QStringLiteral("Forn")) + QLatin1Char('|') +
-                   msgPadrao.Msg(QStringLiteral("Forn_N_Found")),
-               Cli_Sup01701::stPesqForn);
+    m_suppliers->chooseFrom(cdsPesqForn, QStringLiteral("CDFORNECED"),
+                            msgPadrao.Msg(QStringLiteral("Forn")) + QLatin1Char('|') +
+                                msgPadrao.Msg(QStringLiteral("Forn_N_Found")));
 }
 
 // ---- showing --------------------------------------------------------------------------
@@ -325,11 +229,11 @@ void TfrmFiltroCotacao::FormActivate()
 void TfrmFiltroCotacao::restoreRemembered()
 {
     const Remembered& r = m_remembered;
-    select(m_buyers, r.buyerList);
+    m_buyers->select(r.buyerList);
     Cli_Sup01701::stComprador = r.buyers;
-    select(m_regions, r.regionList);
+    m_regions->select(r.regionList);
     Cli_Sup01701::stPesqRegiao = r.regions;
-    select(m_suppliers, r.supplierList);
+    m_suppliers->select(r.supplierList);
     Cli_Sup01701::stPesqForn = r.suppliers;
 
     depDtInicial->clear();

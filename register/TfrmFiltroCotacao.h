@@ -22,6 +22,7 @@ class TWeekSpinEdit;
 namespace module {
 
 class TfrmPlanCotaPrec;
+class ChoiceGroup;
 class ValidityGroup;
 
 // The quotation filter (screen "SUP01701"): which buyers, regions and suppliers, and which
@@ -78,23 +79,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void sbtConfirmaClick() override;
     void putOptions(host::OptionList& options) override;
     void takeOptions(const host::OptionList& options) override;
 
 private:
-    // One of the buyer, region and supplier choices.
-    struct Choice
-    {
-        QRadioButton* lista = nullptr;
-        QRadioButton* todos = nullptr;
-        host::TBtnPesquisa* button = nullptr;
-        QString* list = nullptr;   // the module-wide chosen codes
-        QString* marker = nullptr; // the module-wide all-marker
-        const char* emptyListKey = nullptr;
-        std::function<void()> search;
-    };
     // What was last confirmed, put back at each showing.
     struct Remembered
     {
@@ -109,9 +98,6 @@ private:
     };
 
     void createControls();
-    QGroupBox* createChoiceGroup(Choice& choice, const QString& title, const QString& listName,
-                                 const QString& allName, const QString& allCaption,
-                                 const QString& searchName);
     QGroupBox* createValidityGroup();
     void createTables();
 
@@ -119,10 +105,6 @@ private:
     int formHeight() const;
     void restoreRemembered();
     void remember();
-    void select(Choice& choice, bool lista);
-    void optionSelected(Choice& choice, bool lista);
-    void chooseInto(host::DataSet& source, const QString& keyField, const QString& title,
-                    QString& list);
 
     // The confirmation, in the order a buyer sees its checks.
     void confirm();
@@ -132,9 +114,9 @@ private:
     void loadParameters();
 
     TfrmPlanCotaPrec& m_main;
-    Choice m_buyers;
-    Choice m_regions;
-    Choice m_suppliers;
+    ChoiceGroup* m_buyers = nullptr;
+    ChoiceGroup* m_regions = nullptr;
+    ChoiceGroup* m_suppliers = nullptr;
     ValidityGroup* m_validity = nullptr;
     Remembered m_remembered;
 };

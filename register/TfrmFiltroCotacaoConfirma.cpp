@@ -6,6 +6,7 @@
 #include "shell/TfrmPlanCotaPrec.h"
 
 #include "module/entry/Cli_Sup01700.h"
+#include "module/controls/ChoiceGroup.h"
 #include "module/controls/ValidityGroup.h"
 #include "module/records/Codes.h"
 
@@ -85,9 +86,11 @@ void TfrmFiltroCotacao::validate()
     depDtInicial->CheckValidDate();
     depDtFinal->CheckValidDate();
 
-    for (const Choice* choice : {&m_buyers, &m_regions, &m_suppliers})
-        if (choice->lista->isChecked() && host::EmptyString(*choice->list))
-            fail(choice->lista, QString::fromLatin1(choice->emptyListKey));
+    const std::pair<const ChoiceGroup*, const char*> lists[] = {
+        {m_buyers, "Comp_N_Inf"}, {m_regions, "Reg_N_Inf"}, {m_suppliers, "Forn_N_Inf"}};
+    for (const auto& [choice, emptyKey] : lists)
+        if (choice->listChosen() && host::EmptyString(choice->list()))
+            fail(choice->lista, QString::fromLatin1(emptyKey));
 
     const QDate from = depDtInicial->GetDate();
     const QDate to = depDtFinal->GetDate();

@@ -13,22 +13,22 @@ namespace module {
 
 ValidityGroup::ValidityGroup(const QString& title, const QString& initialCaption,
                              const QString& finalCaption, const QString& invalidDateText,
-                             QWidget* parent)
+                             QWidget* parent, const QString& nameSuffix)
     : QGroupBox(title, parent)
 {
-    setObjectName(QStringLiteral("grbValidade"));
+    setObjectName(QStringLiteral("grbValidade") + nameSuffix);
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 2, 6, 2);
     grid->setVerticalSpacing(2);
     auto addRow = [&](int row, const QString& caption, const QString& suffix,
                       host::TWeekSpinEdit*& week, host::TDateEditPlus*& date, QLineEdit*& name) {
         week = new host::TWeekSpinEdit(this);
-        week->setObjectName(QStringLiteral("spe") + suffix);
+        week->setObjectName(QStringLiteral("spe") + suffix + nameSuffix);
         date = new host::TDateEditPlus(this);
-        date->setObjectName(QStringLiteral("depDt") + suffix);
+        date->setObjectName(QStringLiteral("depDt") + suffix + nameSuffix);
         date->SetInvalidDateText(invalidDateText);
         name = new QLineEdit(this);
-        name->setObjectName(QStringLiteral("edtNmSem") + suffix);
+        name->setObjectName(QStringLiteral("edtNmSem") + suffix + nameSuffix);
         name->setReadOnly(true);
         name->setFocusPolicy(Qt::NoFocus);
         grid->addWidget(new QLabel(caption, this), row, 0);

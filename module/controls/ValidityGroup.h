@@ -20,10 +20,11 @@ class ValidityGroup final : public QGroupBox
 {
     Q_OBJECT
 public:
-    // `invalidDateText` is what a date field says of a text that is no date.
+    // `invalidDateText` is what a date field says of a text that is no date; `nameSuffix`
+    // ends the controls' names ("_Inc": speInicial_Inc, depDtInicial_Inc, ...).
     ValidityGroup(const QString& title, const QString& initialCaption,
                   const QString& finalCaption, const QString& invalidDateText,
-                  QWidget* parent);
+                  QWidget* parent, const QString& nameSuffix = QString());
 
     host::TWeekSpinEdit* speInicial = nullptr;
     host::TDateEditPlus* depDtInicial = nullptr;

@@ -1,5 +1,8 @@
 #include "SupplierDisplay.h"
 
+#include "host/core/DataSet.h"
+#include "host/core/Messages.h"
+
 #include "host/core/consiste/Consiste.h"
 
 namespace module {
@@ -51,6 +54,24 @@ QString supplierKindMessageKey(const QString& kind)
 {
     return kind.trimmed() == QLatin1String("A") ? QStringLiteral("Display_TipFornA")
                                                 : QStringLiteral("Display_TipFornN");
+}
+
+void bindSupplierDisplay(host::DataSet& suppliers, const host::Messages& texts)
+{
+    if (host::Field* type = suppliers.FindField(QStringLiteral("IDTPIJURFORN")))
+        type->OnGetText = [&texts](const host::Field& field, QString& text, bool) {
+            const QString key = personTypeMessageKey(field.AsString());
+            text = key.isEmpty() ? QString() : texts.Msg(key);
+        };
+    if (host::Field* document = suppliers.FindField(QStringLiteral("NRINSJURFORN")))
+        document->OnGetText = [](const host::Field& field, QString& text, bool) {
+            const host::Field* type = field.dataSet().FindField(QStringLiteral("IDTPIJURFORN"));
+            text = supplierDocumentText(type ? type->AsString() : QString(), field.AsString());
+        };
+    if (host::Field* kind = suppliers.FindField(QStringLiteral("IDTIPOFORN")))
+        kind->OnGetText = [&texts](const host::Field& field, QString& text, bool) {
+            text = texts.Msg(supplierKindMessageKey(field.AsString()));
+        };
 }
 
 } // namespace module

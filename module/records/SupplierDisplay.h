@@ -6,6 +6,11 @@
 
 #include <QString>
 
+namespace host {
+class DataSet;
+class Messages;
+} // namespace host
+
 namespace module {
 
 // Person type of a supplier row (IDTPIJURFORN) -> message key of its text:
@@ -24,5 +29,10 @@ QString supplierDocumentText(const QString& type, const QString& digits);
 // Supplier kind (IDTIPOFORN) -> message key: "A" (alternative) -> "Display_TipFornA",
 // anything else (normal) -> "Display_TipFornN".
 QString supplierKindMessageKey(const QString& kind);
+
+// Shows the supplier fields of a table as every list of the module does: the person type
+// by its name, the document with its mask, and (when the table has it) the supplier kind;
+// the texts come from `texts`, which must outlive the table's use.
+void bindSupplierDisplay(host::DataSet& suppliers, const host::Messages& texts);
 
 } // namespace module
