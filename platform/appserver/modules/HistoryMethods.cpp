@@ -3,6 +3,7 @@
 // (CargMelhorsPrs).
 
 #include "Modules.h"
+#include "PriceHistory.h"
 #include "Rights.h"
 #include "Statement.h"
 
@@ -42,13 +43,6 @@ const QString kQuoteColumns = QStringLiteral(
     "F.NMRAZSOCFORN), M.NMMARCA FROM ITEMCOLE I JOIN COLETAPR C ON C.CDFILIAL = I.CDFILIAL AND "
     "C.NRCOLEPRECO = I.NRCOLEPRECO JOIN FORNECEDOR F ON F.CDFORNECED = I.CDFORNECED LEFT JOIN "
     "MARCA M ON M.CDMARCA = I.CDMARCA ");
-
-// The history reaches back over every quotation of the centre collected before this one
-// (on an earlier day, or on the same day under a lower number): a buyer compares with the
-// last time the item was quoted, however long ago that was.
-const QString kEarlier = QStringLiteral(
-    "I.CDFILIAL = ? AND I.VRPRECUNIITM > 0 AND (C.DTCOLEPREC < ? OR (C.DTCOLEPREC = ? AND "
-    "C.NRCOLEPRECO < ?)) ");
 
 Quote readQuote(host::Database& db, const QString& conditions, const QVariantList& values)
 {
@@ -116,16 +110,18 @@ QVariant getHistorico(CallContext& call)
     const QString collected = quotation.value(0).toString();
     const QVariantList earlier = {centre, collected, collected, number};
 
-    const Quote last = readQuote(
-        db,
-        kEarlier + QStringLiteral("AND I.CDREGIAO = ? AND I.CDFORNECED = ? AND I.CDPRODUTO = ? "
-                                  "AND I.CDMARCA = ? ORDER BY C.DTCOLEPREC DESC, "
-                                  "C.NRCOLEPRECO DESC LIMIT 1"),
-        earlier + QVariantList{region, supplier, product, brand});
+    const Quote last =
+        readQuote(db,
+                  kEarlierPriceSql +
+                      QStringLiteral("AND I.CDREGIAO = ? AND I.CDFORNECED = ? AND I.CDPRODUTO = ? "
+                                     "AND I.CDMARCA = ? ORDER BY C.DTCOLEPREC DESC, "
+                                     "C.NRCOLEPRECO DESC LIMIT 1"),
+                  earlier + QVariantList{region, supplier, product, brand});
     // Among equal prices the most recent one, then a fixed order.
     auto lowest = [&](const char* supplierKind) {
         return readQuote(db,
-                         kEarlier + QStringLiteral("AND I.CDREGIAO = ? AND I.CDPRODUTO = ? AND ") +
+                         kEarlierPriceSql +
+                             QStringLiteral("AND I.CDREGIAO = ? AND I.CDPRODUTO = ? AND ") +
                              QLatin1String(supplierKind) +
                              QStringLiteral(" ORDER BY I.VRPRECUNIITM, C.DTCOLEPREC DESC, "
                                             "C.NRCOLEPRECO DESC, I.CDFORNECED, I.CDMARCA LIMIT 1"),

@@ -51,7 +51,7 @@ ItemChecks::ItemChecks(host::Database& db, const QString& centre, const QDate& c
                                .arg(centre));
     m_validityRule = parameters.value(0).toString().trimmed();
     m_unqualifiedBrands = is(parameters.value(1), 'S');
-    m_hasDefaultBrand = !parameters.value(2).toString().trimmed().isEmpty();
+    m_defaultBrand = parameters.value(2).toString().trimmed();
 
     readQualifications(db);
     QSqlQuery barred =
@@ -65,9 +65,9 @@ ItemChecks::ItemChecks(host::Database& db, const QString& centre, const QDate& c
     m_notBought = readTreeNodes(
         db, QStringLiteral("SELECT F.CDFILIAL, P.CDARVPROD FROM PRODFILI F JOIN PRODUTO P ON "
                            "P.CDPRODUTO = F.CDPRODUTO WHERE F.IDNEGPRODFI = 'N'"));
-    m_supplied = readTreeNodes(db, QStringLiteral("SELECT F.CDFORNECED, P.CDARVPROD FROM PRODFORN "
+    m_supplied = readTreeIndex(db, QStringLiteral("SELECT F.CDFORNECED, P.CDARVPROD FROM PRODFORN "
                                                   "F JOIN PRODUTO P ON P.CDPRODUTO = F.CDPRODUTO"));
-    m_brandNodes = readTreeNodes(db, QStringLiteral("SELECT M.CDMARCA, P.CDARVPROD FROM "
+    m_brandNodes = readTreeIndex(db, QStringLiteral("SELECT M.CDMARCA, P.CDARVPROD FROM "
                                                     "MARCPROD M JOIN PRODUTO P ON "
                                                     "P.CDPRODUTO = M.CDPRODUTO"));
 }
@@ -116,20 +116,33 @@ quint8 ItemChecks::productFlags(const QString& product, const QString& brand) co
     if (m_refusedBrands.contains(pair) ||
         (m_unqualifiedBrands && !m_qualifiedBrands.contains(pair)))
         flags |= BrandNotQualified;
-    const QString tree = m_products.treeCode(product);
-    const auto centre = m_notBought.constFind(m_centre);
-    if (centre != m_notBought.constEnd() && centre->covers(tree))
+    if (!centreNegotiates(product))
         flags |= CentreDoesNotBuy;
-    if (!m_hasDefaultBrand && !brandRegistered(product, brand))
+    if (m_defaultBrand.isEmpty() && !brandRegistered(product, brand))
         flags |= BrandNotRegistered;
     return flags;
+}
+
+bool ItemChecks::centreNegotiates(const QString& product) const
+{
+    const auto centre = m_notBought.constFind(m_centre);
+    return centre == m_notBought.constEnd() || !centre->covers(m_products.treeCode(product));
 }
 
 bool ItemChecks::brandRegistered(const QString& product, const QString& brand) const
 {
     const QString tree = m_products.treeCode(product);
-    const auto nodes = m_brandNodes.constFind(brand);
-    return !tree.isEmpty() && nodes != m_brandNodes.constEnd() && nodes->covers(tree);
+    return !tree.isEmpty() && m_brandNodes.covers(brand, tree);
+}
+
+QStringList ItemChecks::suppliersOf(const QString& product) const
+{
+    return m_supplied.keysCovering(m_products.treeCode(product));
+}
+
+QStringList ItemChecks::brandsOf(const QString& product) const
+{
+    return m_brandNodes.keysCovering(m_products.treeCode(product));
 }
 
 quint8 ItemChecks::supplyFlags(const QString& supplier, const QString& product) const
@@ -138,8 +151,7 @@ quint8 ItemChecks::supplyFlags(const QString& supplier, const QString& product) 
     if (m_refusedSuppliers.contains({product, supplier}))
         flags |= ProductNotQualifiedForSupplier;
     const QString tree = m_products.treeCode(product);
-    const auto nodes = m_supplied.constFind(supplier);
-    if (tree.isEmpty() || nodes == m_supplied.constEnd() || !nodes->covers(tree))
+    if (tree.isEmpty() || !m_supplied.covers(supplier, tree))
         flags |= ProductNotSupplied;
     return flags;
 }

@@ -22,6 +22,7 @@
 #include <QPair>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace host {
 class Database;
@@ -58,6 +59,16 @@ public:
     // True when the brand is registered for the product or a tree node above it, whether
     // or not the centre checks it (flag 7 is only raised when it does).
     bool brandRegistered(const QString& product, const QString& brand) const;
+    // False when the purchasing centre does not negotiate the product (flag 5).
+    bool centreNegotiates(const QString& product) const;
+
+    // The registrations read both ways, for a new quotation that picks its items from them:
+    // the suppliers the product is registered for (flag 6 holds for none of them), and the
+    // brands registered for it (flag 7 holds for none of them), in code order.
+    QStringList suppliersOf(const QString& product) const;
+    QStringList brandsOf(const QString& product) const;
+    // The centre's default brand (PARASUPRI.CDMARCA); empty when it has none.
+    const QString& defaultBrand() const { return m_defaultBrand; }
 
     // The seven "S"/"N" of the flags, in order.
     static QString errorText(quint8 flags);
@@ -71,16 +82,16 @@ private:
     QString m_centre;
     QString m_validityRule;   // IDULTIDTVALQ: "D" to the day, "M" to the end of the month
     bool m_unqualifiedBrands; // IDMARSEMQUA = "S": a pair without qualification is flagged
-    bool m_hasDefaultBrand;   // PARASUPRI.CDMARCA not empty: brand registration not checked
+    QString m_defaultBrand;   // PARASUPRI.CDMARCA; when set, brand registration is not checked
     ProductTree m_products;
     QSet<Pair> m_refusedBrands;    // product, brand: refused or lapsed
     QSet<Pair> m_qualifiedBrands;  // product, brand: with a qualification row
     QSet<Pair> m_refusedSuppliers; // product, supplier: refused or lapsed
     QSet<Pair> m_barredRegions;    // supplier, region
     QHash<QString, QString> m_regionBranch;
-    QHash<QString, TreeNodes> m_notBought;  // branch -> nodes it does not negotiate
-    QHash<QString, TreeNodes> m_supplied;   // supplier -> nodes
-    QHash<QString, TreeNodes> m_brandNodes; // brand -> nodes it is registered for
+    QHash<QString, TreeNodes> m_notBought; // branch -> nodes it does not negotiate
+    TreeIndex m_supplied;                  // supplier <-> nodes
+    TreeIndex m_brandNodes;                // brand <-> nodes it is registered for
 };
 
 // The regions a supplier does not serve at all (REFOREG rows without a delivery period).

@@ -34,12 +34,7 @@ ItemPermission::ItemPermission(host::Database& db, const QString& operatorCode,
     if (m_all)
         return;
     if (centrePricesByProduct(db, centre) && isBuyer(db, operatorCode))
-        m_negotiated = readTreeNodes(db,
-                                     QStringLiteral("SELECT C.CDOPERADOR, P.CDARVPROD FROM "
-                                                    "PRODCOMP C JOIN PRODUTO P ON P.CDPRODUTO = "
-                                                    "C.CDPRODUTO WHERE C.CDOPERADOR = ?"),
-                                     {operatorCode})
-                           .value(operatorCode);
+        m_negotiated = negotiatedBy(db, operatorCode);
     if (m_negotiated.isEmpty())
         throw rpc::Refusal(QStringLiteral("Cotação pertence a outro comprador."));
 }

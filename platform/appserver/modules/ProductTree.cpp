@@ -10,10 +10,6 @@
 
 namespace appserver::modules {
 
-namespace {
-
-} // namespace
-
 void TreeNodes::add(const QString& treeCode)
 {
     const QString node = treeCode.trimmed();
@@ -41,6 +37,43 @@ QHash<QString, TreeNodes> readTreeNodes(host::Database& db, const QString& sql,
     while (query.next())
         nodes[query.value(0).toString()].add(query.value(1).toString());
     return nodes;
+}
+
+void TreeIndex::add(const QString& key, const QString& treeCode)
+{
+    const QString node = treeCode.trimmed();
+    if (node.isEmpty())
+        return;
+    m_nodes.add(node);
+    m_keys[node].insert(key);
+}
+
+bool TreeIndex::covers(const QString& key, const QString& treeCode) const
+{
+    bool found = false;
+    m_nodes.forEachCovering(treeCode, [&](const QString& node) {
+        const auto keys = m_keys.constFind(node);
+        found = found || (keys != m_keys.constEnd() && keys->contains(key));
+    });
+    return found;
+}
+
+QStringList TreeIndex::keysCovering(const QString& treeCode) const
+{
+    QSet<QString> keys;
+    m_nodes.forEachCovering(treeCode, [&](const QString& node) { keys.unite(m_keys.value(node)); });
+    QStringList sorted(keys.begin(), keys.end());
+    sorted.sort();
+    return sorted;
+}
+
+TreeIndex readTreeIndex(host::Database& db, const QString& sql, const QVariantList& values)
+{
+    TreeIndex index;
+    QSqlQuery query = db.run(sql, values);
+    while (query.next())
+        index.add(query.value(0).toString(), query.value(1).toString());
+    return index;
 }
 
 ProductTree::ProductTree(host::Database& db)

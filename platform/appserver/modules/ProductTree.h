@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <vector>
 
@@ -24,10 +25,36 @@ public:
     bool isEmpty() const { return m_nodes.isEmpty(); }
     // True when the tree code is one of the nodes or lies below one.
     bool covers(const QString& treeCode) const;
+    // Calls visit(node) for each node that is the tree code or lies above it.
+    template <class Visit> void forEachCovering(const QString& treeCode, Visit visit) const
+    {
+        for (const int length : m_lengths)
+            if (length <= treeCode.size()) {
+                const QString node = treeCode.left(length);
+                if (m_nodes.contains(node))
+                    visit(node);
+            }
+    }
 
 private:
     QSet<QString> m_nodes;
     std::vector<int> m_lengths; // distinct lengths of the nodes, the only prefixes to try
+};
+
+// Tree nodes registered for keys (the nodes a supplier supplies, those a brand is
+// registered for), asked both ways: do a key's nodes cover a product, and which keys do.
+class TreeIndex
+{
+public:
+    void add(const QString& key, const QString& treeCode);
+    // True when one of the key's nodes is the tree code or lies above it.
+    bool covers(const QString& key, const QString& treeCode) const;
+    // The keys with a node that covers the tree code, each once, in code order.
+    QStringList keysCovering(const QString& treeCode) const;
+
+private:
+    TreeNodes m_nodes;
+    QHash<QString, QSet<QString>> m_keys; // node -> keys
 };
 
 // Tree nodes grouped by a key (a supplier, a brand, a branch...), read from a statement
@@ -35,6 +62,9 @@ private:
 // host::EDatabaseError.
 QHash<QString, TreeNodes> readTreeNodes(host::Database& db, const QString& sql,
                                         const QVariantList& values = {});
+
+// The same, as an index asked both ways.
+TreeIndex readTreeIndex(host::Database& db, const QString& sql, const QVariantList& values = {});
 
 // Every product's tree code, by product code, read once per call.
 class ProductTree

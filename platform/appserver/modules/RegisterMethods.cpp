@@ -87,10 +87,7 @@ QVariant getParaSupri(CallContext& call)
 // The operator sent must be the one logged in: rights are checked for the session.
 QVariant delColetaPr(CallContext& call)
 {
-    const QString operatorCode = module::normaliseBuyer(call.text(2));
-    if (operatorCode != call.session().operatorCode)
-        throw rpc::Refusal(
-            QStringLiteral("O operador informado não é o operador conectado ao sistema."));
+    sessionOperatorArg(call, 2);
     deleteQuotation(call.db(), call.session().operatorCode, centreArg(call, 0),
                     module::normaliseQuotationNumber(call.text(1)));
     return QString();

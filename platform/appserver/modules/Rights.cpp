@@ -35,6 +35,15 @@ QString operatorBranchArg(const rpc::CallContext& call, int i)
     return branch;
 }
 
+QString sessionOperatorArg(const rpc::CallContext& call, int i)
+{
+    const QString operatorCode = host::Ajusta(call.text(i), module::Width::Operator);
+    if (operatorCode != call.session().operatorCode)
+        throw rpc::Refusal(
+            QStringLiteral("O operador informado não é o operador conectado ao sistema."));
+    return operatorCode;
+}
+
 bool isBuyer(host::Database& db, const QString& operatorCode)
 {
     return db.run(QStringLiteral("SELECT 1 FROM COMPRADOR WHERE CDOPERADOR = ?"), {operatorCode})
@@ -47,6 +56,16 @@ bool managesBuyer(host::Database& db, const QString& manager, const QString& buy
         .run(QStringLiteral("SELECT 1 FROM GERECOMP WHERE CDOPERGERE = ? AND CDOPERCOMP = ?"),
              {manager, buyer})
         .next();
+}
+
+TreeNodes negotiatedBy(host::Database& db, const QString& buyer)
+{
+    return readTreeNodes(db,
+                         QStringLiteral("SELECT C.CDOPERADOR, P.CDARVPROD FROM PRODCOMP C JOIN "
+                                        "PRODUTO P ON P.CDPRODUTO = C.CDPRODUTO WHERE "
+                                        "C.CDOPERADOR = ?"),
+                         {buyer})
+        .value(buyer);
 }
 
 std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,

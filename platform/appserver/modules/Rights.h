@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProductTree.h"
+
 #include <QString>
 #include <optional>
 #include <utility>
@@ -25,8 +27,14 @@ QString centreArg(const rpc::CallContext& call, int i);
 // Branch argument `i` that names the operator's own branch: it must be the session's.
 QString operatorBranchArg(const rpc::CallContext& call, int i);
 
+// Operator argument `i`, padded to its width: it must be the session's operator, whose
+// rights are the ones checked.
+QString sessionOperatorArg(const rpc::CallContext& call, int i);
+
 bool isBuyer(host::Database& db, const QString& operatorCode);
 bool managesBuyer(host::Database& db, const QString& manager, const QString& buyer);
+// The products and groups a buyer negotiates (PRODCOMP).
+TreeNodes negotiatedBy(host::Database& db, const QString& buyer);
 // The buyer of a quotation; nothing when the quotation does not exist.
 std::optional<QString> quotationBuyer(host::Database& db, const QString& branch,
                                       const QString& number);

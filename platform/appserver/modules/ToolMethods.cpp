@@ -3,6 +3,7 @@
 // a price (DeleteItemCole). Only the quotation's buyer or his manager runs them.
 
 #include "Modules.h"
+#include "PurchaseRequests.h"
 #include "Rights.h"
 
 #include "appserver/rpc/RpcErrors.h"
@@ -26,11 +27,10 @@ QVariant cargAcomprar(CallContext& call)
 {
     const auto [branch, number] = changeableQuotationArgs(call, 0);
     call.db().run(QStringLiteral("UPDATE ITEMCOLE SET QTACMPITMCOL = COALESCE((SELECT "
-                                 "SUM(S.QTSOLICOMP) FROM SOLICOMP S JOIN FILIAL F ON F.CDFILIAL = "
-                                 "S.CDFILIAL WHERE S.IDSITUSOLIC = 'A' AND S.CDPRODUTO = "
-                                 "ITEMCOLE.CDPRODUTO AND S.CDREGIAO = ITEMCOLE.CDREGIAO AND %1 = "
-                                 "?), 0) WHERE CDFILIAL = ? AND NRCOLEPRECO = ?")
-                      .arg(QLatin1String(kBranchCentreSql)),
+                                 "SUM(S.QTSOLICOMP) FROM %1 AND S.CDPRODUTO = ITEMCOLE.CDPRODUTO "
+                                 "AND S.CDREGIAO = ITEMCOLE.CDREGIAO), 0) WHERE CDFILIAL = ? AND "
+                                 "NRCOLEPRECO = ?")
+                      .arg(openRequestsSql()),
                   {branch, branch, number});
     return QString();
 }
