@@ -14,6 +14,7 @@ rpc::MethodRegistry allMethods()
     addToolMethods(registry);
     addItemRuleMethods(registry);
     addPaymentTermMethods(registry);
+    addInclusionMethods(registry);
     return registry;
 }
 

@@ -29,5 +29,7 @@ void addToolMethods(rpc::MethodRegistry& registry);
 void addItemRuleMethods(rpc::MethodRegistry& registry);
 // An item's payment terms before it is negotiated: InsertFormPgtoNegSim.
 void addPaymentTermMethods(rpc::MethodRegistry& registry);
+// A new quotation and its items: IncluirCotacao, GetDetalhes.
+void addInclusionMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules
