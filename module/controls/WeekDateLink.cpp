@@ -70,7 +70,8 @@ void WeekDateLink::dateLeft()
 {
     const DateExit exit = module::dateLeft(m_date->Text(), m_week->Text());
     if (!exit.valid) {
-        m_date->CheckValidDate();
+        if (m_checksOnLeave)
+            m_date->CheckValidDate();
         return;
     }
     showWeek(exit.pair.weekText);

@@ -28,6 +28,9 @@ public:
 
     // The date-change reaction: the week text and number follow the date shown.
     void dateChanged();
+    // Leaving a date that is no date says so (the default); without the check the week
+    // simply stays as it was until the date is valid.
+    void setChecksDateOnLeave(bool checks) { m_checksOnLeave = checks; }
 
 private:
     void weekTyped(const QString& typed);
@@ -43,6 +46,7 @@ private:
     // and every step is taken beside it, not beside the date the last keystroke gave.
     QDate m_dateBeforeTyping;
     bool m_typing = false;
+    bool m_checksOnLeave = true;
 };
 
 } // namespace module

@@ -3,6 +3,7 @@
 
 #include "PlanCotaPrecPages.h"
 
+#include "register/NewQuotationPage.h"
 #include "register/PrintQuotationScreen.h"
 #include "register/QuotationListPage.h"
 #include "register/RegionPage.h"
@@ -36,6 +37,10 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     auto regions = std::make_unique<RegionPage>(*form, list->dbgForns);
     form->installPage(form->tshCotacao, std::move(list));
     form->installPage(form->tshRegiao, std::move(regions));
+    auto entry = std::make_unique<NewQuotationPage>(*form);
+    NewQuotationPage* newQuotation = entry.get();
+    listPageOf(*form).onOpenNewQuotation = [newQuotation] { newQuotation->CriaInclusaoCotacao(); };
+    form->installPage(form->tshIncCotacao, std::move(entry));
     form->installPage(form->tshPadrao, std::make_unique<Worksheet>(*form));
     // The commands on the current item and the tools over the quotation (owned by the form).
     new ItemCommands(*form);
