@@ -68,7 +68,7 @@ void NewQuotationPage::Confirmar_InclusaoCotacao()
                           chkCarrega->isChecked(), chkCargObs->isChecked(),
                           QString::fromLatin1(chkDisMontLis->isChecked() ? "S" : "N"),
                           host::Halvore::instance().Operador()}),
-                     true)
+                     false)
                      .toString();
     }
     const QChar status = answer.isEmpty() ? QChar() : answer.at(0);
@@ -100,7 +100,7 @@ QString NewQuotationPage::detailsOfFailure()
                     stFornecedores, stTForn, dateArgument(depColeta->GetDate()), stMarcas,
                     rbtProdComprar->isChecked(), chkCarrega->isChecked(),
                     grbMarca->todos->isChecked(), host::Halvore::instance().FiliProc()}),
-               true)
+               false)
         .toString();
 }
 

@@ -76,14 +76,15 @@ TEST_F(ListFixture, AnEmptyListDisablesItsPageUntilANewQuotationIsEntered)
     EXPECT_EQ(window.cdsFornCotados.RecordCount(), 0);
     EXPECT_TRUE(window.statusPanel(0)->text().isEmpty());
 
-    // Include opens the new-quotation page once it is there, re-enabling the list page.
-    EXPECT_FALSE(window.Incluir->isEnabled());
-    bool listPageEnabled = false;
-    module::listPageOf(window).onOpenNewQuotation = [&] { listPageEnabled = window.tshCotacao->Enabled(); };
-    window.BarraFerramenta();
+    // Include opens the new-quotation entry; cancelling it comes back to the list page.
     ASSERT_TRUE(window.Incluir->isEnabled());
     window.Incluir->trigger();
-    EXPECT_TRUE(listPageEnabled);
+    EXPECT_EQ(window.pgcPadrao->ActivePage(), window.tshIncCotacao);
+    ui().answerYes();
+    window.Cancelar->trigger();
+    EXPECT_EQ(window.pgcPadrao->ActivePage(), window.tshCotacao);
+    EXPECT_FALSE(window.tshIncCotacao->TabVisible());
+    EXPECT_TRUE(window.Incluir->isEnabled());
 }
 
 TEST_F(ListFixture, LeavingAnotherBuyersQuotationAsksFirstWhenProductsBelongToBuyers)

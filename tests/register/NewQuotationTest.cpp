@@ -145,3 +145,62 @@ TEST_F(NewQuotationFixture, ConfirmingChecksTheFocusedFieldFirstThenTheChosenLis
     EXPECT_EQ(QApplication::focusWidget(), entry.grbRegiao->lista);
     EXPECT_EQ(callsOf(QStringLiteral("IncluirCotacao")), 0);
 }
+
+TEST_F(NewQuotationFixture, NothingIncludedKeepsTheEntryAndTheDetailsComeOnce)
+{
+    module::NewQuotationPage& entry = openEntryAs(kAna);
+    module::TfrmPlanCotaPrec& window = form();
+    // Ana negotiates neither the soap nor the toothpaste.
+    entry.medCdProdIni->SetText(QStringLiteral("0501001"));
+    entry.medCdProdFin->SetText(QStringLiteral("0501002"));
+    entry.grbVerificacoes->lista->click();
+    QString details;
+    bool detailsOnce = false;
+    ui().confirmPassword(true).onModal(QStringLiteral("SUP01716"), [&](QDialog& dialog) {
+        auto& error = static_cast<module::TfrmErrInsCota&>(dialog);
+        EXPECT_EQ(error.lblErro->text(),
+                  QStringLiteral("Nenhum item foi gerado para a cotação com os critérios "
+                                 "informados."));
+        error.btnDetalhes->click();
+        details = error.memErro->toPlainText();
+        detailsOnce = !error.btnDetalhes->isEnabled();
+        error.btnOk->click();
+    });
+    window.Confirmar->trigger();
+
+    EXPECT_EQ(callsOf(QStringLiteral("IncluirCotacao")), 1);
+    EXPECT_TRUE(details.contains(QStringLiteral("Itens gerados: 0"))) << details.toStdString();
+    EXPECT_TRUE(detailsOnce);
+    EXPECT_EQ(window.pgcPadrao->ActivePage(), window.tshIncCotacao);
+    EXPECT_EQ(entry.medCdProdIni->Text(), QStringLiteral("05.01.001"));
+    EXPECT_EQ(entry.edtNmProdFin->text().isEmpty(), false);
+    ui().expectNoBusyShown();
+}
+
+TEST_F(NewQuotationFixture, AnIncludedQuotationOpensOnItsItems)
+{
+    module::NewQuotationPage& entry = openEntryAs(kAna);
+    module::TfrmPlanCotaPrec& window = form();
+    entry.medCdProdIni->SetText(QStringLiteral("0101"));
+    entry.medCdProdFin->SetText(QStringLiteral("0101"));
+    entry.chkDisMontLis->setChecked(false);
+    ui().confirmPassword(true);
+    window.Confirmar->trigger();
+
+    ASSERT_TRUE(ui().messages().isEmpty()) << ui().lastMessage().toStdString();
+    const QString number = window.currentNumber();
+    EXPECT_EQ(quotationColumn(QStringLiteral("CDOPERADOR"), number).trimmed(), kAna);
+    EXPECT_EQ(quotationColumn(QStringLiteral("IDDISMONTLIS"), number), QStringLiteral("N"));
+    // Only rice and beans (the range's final code reaches every product of its group).
+    EXPECT_GT(itemsOf(number), 0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE I JOIN PRODUTO P ON "
+                                   "P.CDPRODUTO = I.CDPRODUTO WHERE I.NRCOLEPRECO = ? AND "
+                                   "P.CDARVPROD NOT LIKE '0101%'"),
+                    {number}),
+              0);
+    // The entry is gone and the quotation's items are shown.
+    EXPECT_FALSE(window.tshIncCotacao->TabVisible());
+    EXPECT_NE(window.pgcPadrao->ActivePage(), window.tshCotacao);
+    EXPECT_TRUE(entry.medCdComprador->Text().isEmpty());
+    ui().expectNoBusyShown();
+}
