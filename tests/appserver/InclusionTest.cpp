@@ -140,6 +140,24 @@ TEST_F(InclusionTest, EachCheckTakesAwayTheItemsBreakingItsRule)
         details(all).endsWith(QStringLiteral("Itens gerados: %1").arg(items(everything).size())));
 }
 
+TEST_F(InclusionTest, ProductsToBuyAreThoseOpenRequestsAskForInTheRegion)
+{
+    QVariantList args = inclusionArgs();
+    args[Regions] = QStringLiteral("_001_002_");
+    args[AllProducts] = false;
+    const QString number = numberOf(include([&](QVariantList& a) { a = args; }));
+    // Ana's products among the open requests of the branches the centre buys for.
+    EXPECT_EQ(dbtest::column(db(),
+                             QStringLiteral("SELECT DISTINCT I.CDREGIAO || ' ' || P.CDARVPROD FROM "
+                                            "ITEMCOLE I JOIN PRODUTO P ON P.CDPRODUTO = "
+                                            "I.CDPRODUTO WHERE I.NRCOLEPRECO = ? ORDER BY 1"),
+                             {number}),
+              (QStringList{"001 0101001", "001 0101003", "001 0102001", "001 0103001",
+                           "002 0101001", "002 0102002", "002 0104001"}));
+    EXPECT_TRUE(details(args).split(u'\n').contains(
+        "Produtos a comprar (solicitações de compra abertas nas regiões): 6"));
+}
+
 TEST_F(InclusionTest, NothingLeftAnswersTwoAndTheDetailsTellWhereItWent)
 {
     // Ana does not negotiate the soap nor the toothpaste.
