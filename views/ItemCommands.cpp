@@ -41,14 +41,21 @@ bool ItemCommands::selectItem()
     return page && page->selectCurrentItem() && !m_form.currentNumber().isEmpty();
 }
 
-void ItemCommands::sbtSimulacaoClick()
+bool ItemCommands::selectWorkableItem()
 {
-    using namespace Cli_Sup01700;
     if (!selectItem())
-        return;
+        return false;
     vd_OperSistema(m_form);
     vd_ProdComprador(m_form);
     vd_Fornecedor(m_form);
+    return true;
+}
+
+void ItemCommands::sbtSimulacaoClick()
+{
+    using namespace Cli_Sup01700;
+    if (!selectWorkableItem())
+        return;
     serverChecks();
     {
         host::BusyScope busy(&m_form, m_form.msgPadrao.Msg(QStringLiteral("Atu_FormPgto")));
@@ -143,11 +150,8 @@ void ItemCommands::markWorked()
 void ItemCommands::sbtPlanilhaClick()
 {
     using namespace Cli_Sup01700;
-    if (!selectItem())
+    if (!selectWorkableItem())
         return;
-    vd_OperSistema(m_form);
-    vd_ProdComprador(m_form);
-    vd_Fornecedor(m_form);
     markWorked();
     m_form.repaint();
     host::Halvore::instance().LoadBPL(

@@ -23,6 +23,8 @@ public:
 private:
     // The current item of the page shown; false (nothing to do) when it shows none.
     bool selectItem();
+    // The current item, when the operator may work it (buyer, product, supplier checked).
+    bool selectWorkableItem();
     void serverChecks();
     // "L" or an empty collection type becomes "G": the quotation was worked on.
     void markWorked();
