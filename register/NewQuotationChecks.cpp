@@ -38,7 +38,7 @@ constexpr int kCheckNameWidth = 60;
 // ---- the entry's queries ---------------------------------------------------------------------
 
 host::Query& NewQuotationPage::query(std::unique_ptr<host::Query>& slot, const QString& name,
-                                     const host::FieldDefs& fields)
+                                     const host::FieldDefs& fields, const QString& sql)
 {
     if (!slot) {
         host::Database* db = host::Halvore::instance().database();
@@ -47,7 +47,10 @@ host::Query& NewQuotationPage::query(std::unique_ptr<host::Query>& slot, const Q
         slot = std::make_unique<host::Query>(*db, name);
         if (!fields.empty())
             slot->SetFieldDefs(fields);
-        slot->LoadSQL(QStringLiteral("SUP01700"));
+        if (sql.isEmpty())
+            slot->LoadSQL(QStringLiteral("SUP01700"));
+        else
+            slot->SetSQL(sql);
     }
     return *slot;
 }
@@ -178,27 +181,16 @@ void NewQuotationPage::searchRegions()
 void NewQuotationPage::searchSuppliers()
 {
     if (!m_suppliers) {
-        host::Database* db = host::Halvore::instance().database();
-        if (!db)
-            host::MensErro(host::Messages::shared().Msg(QStringLiteral("Sem_BancoDados")));
         // Active suppliers whose qualification lets them be quoted on the collection date.
-        m_suppliers = std::make_unique<host::Query>(*db, QStringLiteral("cdsPesqForn"));
-        m_suppliers->SetFieldDefs({
-            host::FieldDef::text(QStringLiteral("IDMARCADO"), Width::Flag),
-            hidden(supplierCodeField()),
-            hidden(supplierPersonTypeField(QStringLiteral("Tipo"))),
-            supplierDocumentField(QStringLiteral("Inscrição")),
-            supplierTradeNameField(QStringLiteral("Nome Fantasia")),
-            supplierLegalNameField(QStringLiteral("Razão Social")),
-            supplierKindField(QStringLiteral("Tipo")),
-        });
-        m_suppliers->SetSQL(
-            QStringLiteral("SELECT 'N' AS IDMARCADO, F.CDFORNECED, F.IDTPIJURFORN, "
-                           "F.NRINSJURFORN, F.NMFANTFORN, F.NMRAZSOCFORN, F.IDTIPOFORN "
-                           "FROM FORNECEDOR F WHERE ") +
-            supplierOfferedCondition(QString::fromLatin1(SearchReferenceDateParameter),
-                                     QStringLiteral("F")) +
-            QStringLiteral(" ORDER BY F.NMFANTFORN"));
+        host::FieldDefs fields = supplierChoiceFields();
+        fields.append(supplierKindField(QStringLiteral("Tipo")));
+        query(m_suppliers, QStringLiteral("cdsPesqForn"), fields,
+              QStringLiteral("SELECT 'N' AS IDMARCADO, F.CDFORNECED, F.IDTPIJURFORN, "
+                             "F.NRINSJURFORN, F.NMFANTFORN, F.NMRAZSOCFORN, F.IDTIPOFORN "
+                             "FROM FORNECEDOR F WHERE ") +
+                  supplierOfferedCondition(QString::fromLatin1(SearchReferenceDateParameter),
+                                           QStringLiteral("F")) +
+                  QStringLiteral(" ORDER BY F.NMFANTFORN"));
         bindSupplierDisplay(*m_suppliers, m_form.msgPadrao);
     }
     const QDate collection = depColeta->GetDate();

@@ -102,9 +102,10 @@ private:
     void searchSuppliers();
     void searchBrands();
     void searchChecks();
-    // A query of the screen, made on first use.
+    // A query of the screen, made on first use (its text from the screen's query file
+    // unless given).
     host::Query& query(std::unique_ptr<host::Query>& slot, const QString& name,
-                       const host::FieldDefs& fields = {});
+                       const host::FieldDefs& fields = {}, const QString& sql = QString());
     host::Query& buyers();
     // Every product of the tree (read once).
     host::Query& products();

@@ -148,14 +148,7 @@ void TfrmFiltroCotacao::createTables()
         {regionCodeField(QStringLiteral("Código")), regionNameField(QStringLiteral("Nome"))});
     qryRegiao->LoadSQL(kScreen);
 
-    cdsPesqForn.SetFieldDefs({
-        host::FieldDef::text(QStringLiteral("IDMARCADO"), Width::Flag),
-        hidden(supplierCodeField()),
-        hidden(supplierPersonTypeField(QStringLiteral("Tipo"))),
-        supplierDocumentField(QStringLiteral("Inscrição")),
-        supplierTradeNameField(QStringLiteral("Nome Fantasia")),
-        supplierLegalNameField(QStringLiteral("Razão Social")),
-    });
+    cdsPesqForn.SetFieldDefs(supplierChoiceFields());
     // Person type as its name, document with the mask of the row's person type.
     bindSupplierDisplay(cdsPesqForn, msgPadrao);
 

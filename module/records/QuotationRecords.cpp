@@ -166,6 +166,18 @@ FieldDef hidden(FieldDef field)
     return field;
 }
 
+host::FieldDefs supplierChoiceFields()
+{
+    return {
+        FieldDef::text(QStringLiteral("IDMARCADO"), Width::Flag),
+        hidden(supplierCodeField()),
+        hidden(supplierPersonTypeField(QStringLiteral("Tipo"))),
+        supplierDocumentField(QStringLiteral("Inscrição")),
+        supplierTradeNameField(QStringLiteral("Nome Fantasia")),
+        supplierLegalNameField(QStringLiteral("Razão Social")),
+    };
+}
+
 host::FieldDefs quotationHeaderFields()
 {
     return {

@@ -77,6 +77,10 @@ host::FieldDef brandNameField(const QString& label = QString());   // NMMARCA 20
 // The same definition, not shown in grids.
 host::FieldDef hidden(host::FieldDef field);
 
+// The columns of a supplier choice list: the mark, the code and person type (hidden), the
+// document, the trade name and the legal name.
+host::FieldDefs supplierChoiceFields();
+
 // ---- Quotation header (the quotation list cdsColetapr) ---------------------------------
 
 // CDFILIAL, NRCOLEPRECO, DTCOLEPREC, NRSEMAINIC, NRSEMAFINAL, DTINIVALCOL, DTFINVALCOL,

@@ -8,6 +8,7 @@
 #include "register/NewQuotationPage.h"
 #include "register/TfrmErrInsCota.h"
 
+#include "host/widgets/Buttons.h"
 #include "host/widgets/DateEditPlus.h"
 #include "host/widgets/MaskEdit.h"
 
@@ -184,6 +185,13 @@ TEST_F(NewQuotationFixture, AnIncludedQuotationOpensOnItsItems)
     entry.medCdProdIni->SetText(QStringLiteral("0101"));
     entry.medCdProdFin->SetText(QStringLiteral("0101"));
     entry.chkDisMontLis->setChecked(false);
+    // Two suppliers chosen from the active and qualified ones.
+    entry.grbForn->lista->click();
+    const QString chosen =
+        QStringLiteral("_000000000000000000001_000000000000000000013_");
+    ui().answerList(chosen);
+    entry.grbForn->button->click();
+    EXPECT_EQ(entry.stFornecedores, chosen);
     ui().confirmPassword(true);
     window.Confirmar->trigger();
 
@@ -196,6 +204,10 @@ TEST_F(NewQuotationFixture, AnIncludedQuotationOpensOnItsItems)
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE I JOIN PRODUTO P ON "
                                    "P.CDPRODUTO = I.CDPRODUTO WHERE I.NRCOLEPRECO = ? AND "
                                    "P.CDARVPROD NOT LIKE '0101%'"),
+                    {number}),
+              0);
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE WHERE NRCOLEPRECO = ? AND "
+                                   "CAST(CDFORNECED AS INTEGER) NOT IN (1, 13)"),
                     {number}),
               0);
     // The entry is gone and the quotation's items are shown.
