@@ -56,9 +56,8 @@ TfrmErrInsCota::TfrmErrInsCota(QWidget* parent)
 
     host::connectGuarded(btnDetalhes, &QPushButton::clicked, this, [this](bool) { btnDetalhesClick(); });
     connect(btnOk, &QPushButton::clicked, this, &QDialog::accept);
-    // A fixed border: the dialog takes the size of what it shows.
-    clientArea()->setMinimumSize(kClientWidth, kClientHeight);
-    memErro->setMinimumHeight(kWithDetails - kClientHeight);
+    // A fixed border: the client area is 310 x 90, and 218 high once the details show.
+    clientArea()->setFixedSize(kClientWidth, kClientHeight);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -69,6 +68,7 @@ void TfrmErrInsCota::btnDetalhesClick()
         text = lblErro->text();
     memErro->setPlainText(text);
     // The memo below the message shows: the dialog grows to take it in.
+    clientArea()->setFixedHeight(kWithDetails);
     memErro->show();
     btnDetalhes->setEnabled(false);
 }

@@ -165,6 +165,8 @@ TEST_F(NewQuotationFixture, NothingIncludedKeepsTheEntryAndTheDetailsComeOnce)
         error.btnDetalhes->click();
         details = error.memErro->toPlainText();
         detailsOnce = !error.btnDetalhes->isEnabled();
+        EXPECT_EQ(error.clientArea()->height(), 218);
+        EXPECT_TRUE(error.memErro->isVisible());
         error.btnOk->click();
     });
     window.Confirmar->trigger();
