@@ -3,6 +3,7 @@
 #include "NewQuotationPage.h"
 
 #include "module/controls/ChoiceGroup.h"
+#include "module/controls/FieldChecks.h"
 #include "module/controls/ValidityGroup.h"
 #include "module/controls/WeekDateLink.h"
 #include "module/records/Codes.h"
@@ -23,7 +24,6 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <array>
 
 namespace module {
@@ -72,28 +72,6 @@ host::Query& NewQuotationPage::products()
 
 // ---- reactions ---------------------------------------------------------------------------------
 
-void NewQuotationPage::onExit(host::TMaskEdit* field, std::function<void()> check)
-{
-    host::connectGuarded(field, &host::TMaskEdit::exited, this, [this, check] {
-        // A field the focus only passed through while a failed check took it back to its
-        // own field is not checked: the person never worked it.
-        if (!m_refocusing)
-            check();
-    });
-}
-
-void NewQuotationPage::refocus(QWidget* field)
-{
-    const QScopedValueRollback<bool> taking(m_refocusing, true);
-    field->setFocus();
-}
-
-void NewQuotationPage::checkDate(host::TDateEditPlus* date)
-{
-    const QScopedValueRollback<bool> taking(m_refocusing, true);
-    date->CheckValidDate();
-}
-
 void NewQuotationPage::bindReactions()
 {
     // The buyer: typing forgets the name and the confirmed password; leaving validates.
@@ -101,7 +79,7 @@ void NewQuotationPage::bindReactions()
         edtNmComprador->clear();
         boSenhaConfirmada = false;
     });
-    onExit(medCdComprador, [this] { vd_Comprador(false); });
+    m_fieldChecks->onExit(medCdComprador, [this] { vd_Comprador(false); });
     btnComprador->BeforePesq = [this] {
         host::Query& q = buyers();
         q.SetParam(QStringLiteral("P_CDOPERADOR"), QString());
@@ -127,8 +105,8 @@ void NewQuotationPage::bindReactions()
     };
 
     // The collection date: leaving checks the date and validates it as optional.
-    onExit(depColeta, [this] {
-        checkDate(depColeta);
+    m_fieldChecks->onExit(depColeta, [this] {
+        m_fieldChecks->checkDate(depColeta);
         vd_DataColeta(false);
     });
     // Leaving a validity date takes its week only when it is a date; no check there.
@@ -140,7 +118,7 @@ void NewQuotationPage::bindReactions()
                                       std::tuple{medCdProdFin, edtNmProdFin, btnProdFin}}) {
         host::connectGuarded(code, &QLineEdit::textEdited, this,
                              [name](const QString&) { name->clear(); });
-        onExit(code, [this, code, name] { vd_Produto(code, name, false); });
+        m_fieldChecks->onExit(code, [this, code, name] { vd_Produto(code, name, false); });
         button->OnPesquisa = [this] {
             host::TreeSearchRequest request;
             request.source = &products();
@@ -240,18 +218,11 @@ void NewQuotationPage::searchChecks()
 
 // ---- validations -------------------------------------------------------------------------------
 
-void NewQuotationPage::fail(QWidget* field, const QString& key)
-{
-    refocus(field);
-    host::MensErro(m_form.msgPadrao.Msg(key));
-    throw host::EAbort();
-}
-
 void NewQuotationPage::vd_Comprador(bool mandatory)
 {
     if (medCdComprador->IsEmpty()) {
         if (mandatory)
-            fail(medCdComprador, QStringLiteral("Comp_N_Inf"));
+            m_fieldChecks->fail(medCdComprador, QStringLiteral("Comp_N_Inf"));
         return;
     }
     const QString buyer = normaliseBuyer(medCdComprador->Text());
@@ -261,7 +232,7 @@ void NewQuotationPage::vd_Comprador(bool mandatory)
     q.SetParam(QStringLiteral("P_TOPERADOR"), QString());
     q.Open();
     if (q.IsEmpty())
-        fail(medCdComprador, QStringLiteral("Comp_N_Cad"));
+        m_fieldChecks->fail(medCdComprador, QStringLiteral("Comp_N_Cad"));
     edtNmComprador->setText(q.FieldByName(QStringLiteral("NMOPERADOR")).AsString());
     if (boSenhaConfirmada)
         return;
@@ -269,7 +240,7 @@ void NewQuotationPage::vd_Comprador(bool mandatory)
         buyer, m_form.msgPadrao.Msg(QStringLiteral("Title_ConfSenha")),
         m_form.msgPadrao.Msg(QStringLiteral("Comprador")), &m_form);
     if (!confirmed) {
-        refocus(medCdComprador);
+        m_fieldChecks->refocus(medCdComprador);
         boSenhaConfirmada = false;
         throw host::EAbort();
     }
@@ -278,30 +249,15 @@ void NewQuotationPage::vd_Comprador(bool mandatory)
 
 void NewQuotationPage::vd_DataColeta(bool mandatory)
 {
-    if (depColeta->IsEmpty()) {
-        if (mandatory)
-            fail(depColeta, QStringLiteral("Dt_N_Inf"));
-        return;
-    }
-    if (mandatory)
-        checkDate(depColeta);
-    const QDate date = depColeta->GetDate();
-    if (date.isValid() && date > QDate::currentDate())
-        fail(depColeta, QStringLiteral("Dt_Invalida"));
+    m_fieldChecks->checkNotAfterToday(depColeta, mandatory, QStringLiteral("Dt_N_Inf"),
+                                 QStringLiteral("Dt_Invalida"));
 }
 
 void NewQuotationPage::vd_Validade()
 {
-    host::TDateEditPlus* initial = grbValidade->depDtInicial;
-    host::TDateEditPlus* final = grbValidade->depDtFinal;
-    if (initial->IsEmpty())
-        fail(initial, QStringLiteral("DtIni_N_Inf"));
-    if (final->IsEmpty())
-        fail(final, QStringLiteral("DtFin_N_Inf"));
-    checkDate(initial);
-    checkDate(final);
-    if (final->GetDate() < initial->GetDate())
-        fail(initial, QStringLiteral("DtIniFin_Inv"));
+    m_fieldChecks->checkPeriod(grbValidade->depDtInicial, grbValidade->depDtFinal,
+                          {QStringLiteral("DtIni_N_Inf"), QStringLiteral("DtFin_N_Inf"),
+                           QStringLiteral("DtIniFin_Inv")});
 }
 
 void NewQuotationPage::vd_Produto(host::TMaskEdit* code, QLineEdit* name, bool mandatoryOrder)
@@ -309,7 +265,7 @@ void NewQuotationPage::vd_Produto(host::TMaskEdit* code, QLineEdit* name, bool m
     if (!code->IsEmpty()) {
         QString treeCode = code->Text();
         if (!host::ValidEx(treeCode, products()))
-            fail(code, QStringLiteral("Prod_N_Cad"));
+            m_fieldChecks->fail(code, QStringLiteral("Prod_N_Cad"));
         const QVariantList product =
             host::Dados_Produto(*host::Halvore::instance().database(), treeCode);
         host::Query& check = query(m_productCheck, QStringLiteral("qryVerProduto"));
@@ -317,13 +273,13 @@ void NewQuotationPage::vd_Produto(host::TMaskEdit* code, QLineEdit* name, bool m
                        product.size() > 2 ? product.at(2).toString() : QString());
         check.Open();
         if (check.IsEmpty())
-            fail(code, QStringLiteral("Prod_N_Cad"));
+            m_fieldChecks->fail(code, QStringLiteral("Prod_N_Cad"));
         name->setText(check.FieldByName(QStringLiteral("NMPRODUTO")).AsString());
     }
     if (!mandatoryOrder || medCdProdIni->IsEmpty() || medCdProdFin->IsEmpty())
         return;
     if (host::bareTreeCode(medCdProdIni->Text()) > host::bareTreeCode(medCdProdFin->Text()))
-        fail(code, QStringLiteral("ProdIniFin_Inv"));
+        m_fieldChecks->fail(code, QStringLiteral("ProdIniFin_Inv"));
 }
 
 void NewQuotationPage::Validacao()
@@ -354,7 +310,7 @@ void NewQuotationPage::Validacao()
     for (auto [group, key] : {std::pair{grbRegiao, "Reg_N_Inf"}, std::pair{grbForn, "For_N_Inf"},
                               std::pair{grbMarca, "Marc_N_Inf"}})
         if (group->listChosen() && group->list().isEmpty())
-            fail(group->lista, QString::fromLatin1(key));
+            m_fieldChecks->fail(group->lista, QString::fromLatin1(key));
 }
 
 } // namespace module

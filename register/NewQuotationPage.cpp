@@ -4,6 +4,7 @@
 #include "NewQuotationPage.h"
 
 #include "module/controls/ChoiceGroup.h"
+#include "module/controls/FieldChecks.h"
 #include "module/controls/ValidityGroup.h"
 #include "module/records/SupplierDisplay.h"
 #include "shell/TfrmPlanCotaPrec.h"
@@ -53,7 +54,8 @@ void markRequired(QWidget* field)
 
 } // namespace
 
-NewQuotationPage::NewQuotationPage(TfrmPlanCotaPrec& form) : m_form(form)
+NewQuotationPage::NewQuotationPage(TfrmPlanCotaPrec& form)
+    : m_form(form), m_fieldChecks(new FieldChecks(form.msgPadrao, this))
 {
     createControls();
     bindReactions();

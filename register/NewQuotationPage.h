@@ -27,6 +27,7 @@ class TMaskEdit;
 namespace module {
 
 class ChoiceGroup;
+class FieldChecks;
 class TfrmPlanCotaPrec;
 class ValidityGroup;
 
@@ -109,15 +110,6 @@ private:
     host::Query& buyers();
     // Every product of the tree (read once).
     host::Query& products();
-    // Leaving the field runs the check.
-    void onExit(host::TMaskEdit* field, std::function<void()> check);
-    // Takes the focus back to a field whose check failed, without checking the field the
-    // focus leaves on the way.
-    void refocus(QWidget* field);
-    // A text that is no date fails, focusing the field.
-    void checkDate(host::TDateEditPlus* date);
-    // Focuses the field and stops with the message.
-    [[noreturn]] void fail(QWidget* field, const QString& key);
     // The product range as the server takes it: both tree codes, the final one followed
     // by "Z" up to 10 characters; two empty texts when neither is given.
     std::pair<QString, QString> productRange() const;
@@ -126,7 +118,7 @@ private:
                           const QDate& to);
 
     TfrmPlanCotaPrec& m_form;
-    bool m_refocusing = false;
+    FieldChecks* m_fieldChecks;
     std::unique_ptr<host::Query> m_buyers;
     std::unique_ptr<host::Query> m_regions;
     std::unique_ptr<host::Query> m_products;
