@@ -114,4 +114,17 @@ bool weekKeyAccepted(QChar typed)
     return typed != QLatin1Char('-');
 }
 
+ProposedPeriod nextTwoWeeks(int lastWeek, const QDate& lastValidity)
+{
+    // The week after `week` of `year`, with the year it falls in.
+    auto following = [](int week, int year) {
+        return week >= host::WeeksInYear(year) ? std::pair{1, year + 1}
+                                               : std::pair{week + 1, year};
+    };
+    const auto [initialWeek, initialYear] = following(lastWeek, host::AnoSemana(lastValidity));
+    const auto [finalWeek, finalYear] = following(initialWeek, initialYear);
+    return {initialWeek, host::DataSemana(initialWeek, weekEdgeCode(WeekEdge::Initial), initialYear),
+            finalWeek, host::DataSemana(finalWeek, weekEdgeCode(WeekEdge::Final), finalYear)};
+}
+
 } // namespace module

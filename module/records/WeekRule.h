@@ -90,6 +90,19 @@ struct DateExit
 DateExit dateLeft(const QString& dateText, const QString& currentWeekText,
                   const QLocale& locale = host::operatorLocale());
 
+// The validity proposed after the latest quotation, which ends in week `lastWeek` with the
+// final validity `lastValidity`: the two weeks that follow, from the Monday of the first
+// to the Sunday of the second. The year is the final validity's ISO week-year, so a final
+// week at the turn of the year is counted in the year it belongs to.
+struct ProposedPeriod
+{
+    int initialWeek = 0;
+    QDate initialDate;
+    int finalWeek = 0;
+    QDate finalDate;
+};
+ProposedPeriod nextTwoWeeks(int lastWeek, const QDate& lastValidity);
+
 // True when a key typed in a week field goes in: the minus sign is discarded.
 bool weekKeyAccepted(QChar typed);
 

@@ -167,4 +167,32 @@ TEST(ClampWeek, LimitsToTheWeeksOfTheYear)
     EXPECT_EQ(weekEdgeCode(WeekEdge::Final), QStringLiteral("F"));
 }
 
+TEST(NextTwoWeeks, FollowTheLatestQuotationAcrossTheTurnOfTheYear)
+{
+    struct Case
+    {
+        int lastWeek;
+        QDate lastValidity;
+        ProposedPeriod expected;
+    };
+    const Case cases[] = {
+        // Inside the year.
+        {10, QDate(2025, 3, 9), {11, QDate(2025, 3, 10), 12, QDate(2025, 3, 23)}},
+        // Week 52 of 2025, a year of 52 weeks: weeks 1 and 2 of 2026.
+        {52, QDate(2025, 12, 28), {1, QDate(2025, 12, 29), 2, QDate(2026, 1, 11)}},
+        // The next-to-last week of 2026 (53 weeks): week 53 and week 1 of 2027.
+        {52, QDate(2026, 12, 27), {53, QDate(2026, 12, 28), 1, QDate(2027, 1, 10)}},
+        // A final validity of 31 December 2024 lies in week 1 of 2025: weeks 2 and 3.
+        {1, QDate(2024, 12, 31), {2, QDate(2025, 1, 6), 3, QDate(2025, 1, 19)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.lastValidity.toString(Qt::ISODate).toStdString());
+        const ProposedPeriod p = nextTwoWeeks(c.lastWeek, c.lastValidity);
+        EXPECT_EQ(p.initialWeek, c.expected.initialWeek);
+        EXPECT_EQ(p.initialDate, c.expected.initialDate);
+        EXPECT_EQ(p.finalWeek, c.expected.finalWeek);
+        EXPECT_EQ(p.finalDate, c.expected.finalDate);
+    }
+}
+
 } // namespace
