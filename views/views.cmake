@@ -1,5 +1,6 @@
 # The commands on the current item (negotiation, worksheet information, observation), the
-# tools over the current quotation and their dialogs.
+# tools over the current quotation and their dialogs, the duplication of quotations and its
+# report.
 target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/views/ItemCommands.h ${PROJECT_SOURCE_DIR}/views/ItemCommands.cpp
   ${PROJECT_SOURCE_DIR}/views/WorksheetTools.h ${PROJECT_SOURCE_DIR}/views/WorksheetTools.cpp
@@ -7,4 +8,7 @@ target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/views/TfrmValUltCot.h ${PROJECT_SOURCE_DIR}/views/TfrmValUltCot.cpp
   ${PROJECT_SOURCE_DIR}/views/ItemScreen.h ${PROJECT_SOURCE_DIR}/views/ItemScreen.cpp
   ${PROJECT_SOURCE_DIR}/views/ItemScreens.cpp
+  ${PROJECT_SOURCE_DIR}/views/TfrmExportCota.h ${PROJECT_SOURCE_DIR}/views/TfrmExportCota.cpp
+  ${PROJECT_SOURCE_DIR}/views/ExportCotaExecute.cpp
+  ${PROJECT_SOURCE_DIR}/views/TfrmRelDupCotacao.h ${PROJECT_SOURCE_DIR}/views/TfrmRelDupCotacao.cpp
 )

@@ -10,6 +10,7 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
+#include "views/TfrmExportCota.h"
 #include "views/WorksheetTools.h"
 #include "worksheet/Worksheet.h"
 
@@ -45,6 +46,7 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     // The commands on the current item and the tools over the quotation (owned by the form).
     new ItemCommands(*form);
     new WorksheetTools(*form);
+    form->setCommandHandler(form->mnuCopiarCota, [form] { CriaCopyCota(*form); });
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
