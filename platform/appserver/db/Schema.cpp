@@ -61,7 +61,8 @@ QStringList dataTables()
         QStringLiteral("QFOPRODFORN"),  QStringLiteral("PRODCOMP"),  QStringLiteral("PRODFORN"),
         QStringLiteral("PRODFILI"),     QStringLiteral("PARASUPRI"), QStringLiteral("PARAMGERAL"),
         QStringLiteral("SOLICOMP"),     QStringLiteral("COLETAPR"),  QStringLiteral("ITEMCOLE"),
-        QStringLiteral("PZOPGTITMCOL"), QStringLiteral("IMPCOLET"),  QStringLiteral("REQGRAVACAO"),
+        QStringLiteral("PZOPGTITMCOL"), QStringLiteral("IMPCOLET"),  QStringLiteral("COTNDUPLIC"),
+        QStringLiteral("REQGRAVACAO"),
     };
 }
 

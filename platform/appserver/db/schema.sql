@@ -30,6 +30,10 @@ INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
 SELECT 2, 'Respostas das gravações já aplicadas'
 WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 2);
 
+INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
+SELECT 3, 'Cotações não duplicadas'
+WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 3);
+
 -- ---------------------------------------------------------------------------------------
 -- Organisation: branches, operators, buyers and their managers, regions
 -- ---------------------------------------------------------------------------------------
@@ -383,6 +387,27 @@ CREATE TABLE IF NOT EXISTS IMPCOLET (
     FOREIGN KEY (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
         REFERENCES ITEMCOLE (CDFILIAL, NRCOLEPRECO, CDREGIAO, CDFORNECED, CDPRODUTO, CDMARCA)
         ON DELETE CASCADE ON UPDATE CASCADE
+);
+
+-- Quotations a duplication did not copy, for the report the buyer prints afterwards.
+-- NRCOTNDUP numbers the rows of a centre one after the other (zero-padded, 10), so the rows
+-- of one duplication form one range. NRCOLEPRECO, CDOPERADOR (its buyer), DTINIVALCOL and
+-- DTFINVALCOL describe the quotation left out, DSMOTIVO says why; NRSEMAINIC and
+-- NRSEMAFINAL are the new weeks asked, DTREGISTRO the local moment of the duplication
+-- ('YYYY-MM-DDThh:mm:ss') and CDOPERREG the operator who asked for it.
+CREATE TABLE IF NOT EXISTS COTNDUPLIC (
+    CDFILIAL VARCHAR(4) NOT NULL,
+    NRCOTNDUP VARCHAR(10) NOT NULL,
+    NRCOLEPRECO VARCHAR(10) NOT NULL,
+    CDOPERADOR VARCHAR(12),
+    DTINIVALCOL VARCHAR(10),
+    DTFINVALCOL VARCHAR(10),
+    DSMOTIVO VARCHAR(200) NOT NULL,
+    NRSEMAINIC VARCHAR(2),
+    NRSEMAFINAL VARCHAR(2),
+    DTREGISTRO VARCHAR(19),
+    CDOPERREG VARCHAR(12),
+    PRIMARY KEY (CDFILIAL, NRCOTNDUP)
 );
 
 -- ---------------------------------------------------------------------------------------

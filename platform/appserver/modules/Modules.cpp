@@ -15,6 +15,7 @@ rpc::MethodRegistry allMethods()
     addItemRuleMethods(registry);
     addPaymentTermMethods(registry);
     addInclusionMethods(registry);
+    addDuplicationMethods(registry);
     return registry;
 }
 

@@ -31,5 +31,7 @@ void addItemRuleMethods(rpc::MethodRegistry& registry);
 void addPaymentTermMethods(rpc::MethodRegistry& registry);
 // A new quotation and its items: IncluirCotacao, GetDetalhes.
 void addInclusionMethods(rpc::MethodRegistry& registry);
+// Quotation duplication: GetDadDuplica, DuplicaCotacao.
+void addDuplicationMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules
