@@ -23,8 +23,7 @@ qint64 nextCentreNumber(host::Database& db, CentreSequence sequence, const QStri
 
 QString centreNumberText(qint64 number)
 {
-    return QString::number(number).rightJustified(module::Width::QuotationNumber,
-                                                  QLatin1Char('0'));
+    return QString::number(number).rightJustified(module::Width::QuotationNumber, QLatin1Char('0'));
 }
 
 } // namespace appserver::modules

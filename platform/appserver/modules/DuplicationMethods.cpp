@@ -27,10 +27,10 @@ QVariant getDadDuplica(CallContext& call)
                                       "CDFILIAL = ? AND DTFINVALCOL IS NOT NULL ORDER BY "
                                       "DTFINVALCOL DESC, NRCOLEPRECO DESC LIMIT 1"),
                        {centre}};
-    return QVariant::fromValue(runPacket(
-        call.db(), sql,
-        {host::FieldDef::text(QStringLiteral("NRSEMAFINAL"), module::Width::Week),
-         host::FieldDef::of(QStringLiteral("DTFINVALCOL"), host::FieldType::Date)}));
+    return QVariant::fromValue(
+        runPacket(call.db(), sql,
+                  {host::FieldDef::text(QStringLiteral("NRSEMAFINAL"), module::Width::Week),
+                   host::FieldDef::of(QStringLiteral("DTFINVALCOL"), host::FieldType::Date)}));
 }
 
 // DuplicaCotacao (arguments: see readDuplicationRequest) → "XS" when every source was
@@ -54,8 +54,8 @@ void addDuplicationMethods(rpc::MethodRegistry& registry)
     const Arg d = Arg::Date;
     const Arg b = Arg::Boolean;
     const Arg f = Arg::Number;
-    registry.add(rpc::Method{kPlanCotaPrec, QStringLiteral("GetDadDuplica"), {s}, false,
-                             getDadDuplica});
+    registry.add(
+        rpc::Method{kPlanCotaPrec, QStringLiteral("GetDadDuplica"), {s}, false, getDadDuplica});
     registry.add(rpc::Method{kPlanCotaPrec,
                              QStringLiteral("DuplicaCotacao"),
                              {s, s, s, d, d, s, d, d, d, f, s, b, b, s, s},

@@ -26,9 +26,9 @@ void copyRows(host::Database& db, const char* table, const char* columns, const 
                 .arg(QLatin1String(table), QLatin1String(columns)),
             {copy});
     sql.add(QLatin1String(selected), selectedValues);
-    sql.add(QStringLiteral(" FROM %1 WHERE CDFILIAL = ? AND NRCOLEPRECO = ?")
-                .arg(QLatin1String(table)),
-            {centre, source});
+    sql.add(
+        QStringLiteral(" FROM %1 WHERE CDFILIAL = ? AND NRCOLEPRECO = ?").arg(QLatin1String(table)),
+        {centre, source});
     db.run(sql.text, sql.values);
 }
 
@@ -43,8 +43,7 @@ constexpr const char* kTaxColumns =
 QString copyQuotation(host::Database& db, const QString& centre, const QString& source,
                       const CopyTerms& terms)
 {
-    const QString copy =
-        centreNumberText(nextCentreNumber(db, CentreSequence::Quotation, centre));
+    const QString copy = centreNumberText(nextCentreNumber(db, CentreSequence::Quotation, centre));
     copyRows(db, "COLETAPR",
              "DTCOLEPREC, NRSEMAINIC, NRSEMAFINAL, DTINIVALCOL, DTFINVALCOL, CDOPERADOR, "
              "IDTIPCOLREG, IDDISMONTLIS",

@@ -54,8 +54,8 @@ QList<SourceQuotation> readSources(host::Database& db, const DuplicationRequest&
 void refuseNothingToCopy(const DuplicationRequest& request)
 {
     if (request.wholePeriod)
-        throw Refusal(QStringLiteral(
-            "Não há cotação para o comprador no período de validade informado."));
+        throw Refusal(
+            QStringLiteral("Não há cotação para o comprador no período de validade informado."));
     if (request.current.trimmed().isEmpty())
         throw Refusal(QStringLiteral("Não há cotação corrente para duplicar."));
     throw Refusal(QStringLiteral("Cotação %1 não encontrada.").arg(request.current.left(20)));

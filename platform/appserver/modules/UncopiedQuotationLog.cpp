@@ -37,8 +37,8 @@ void UncopiedQuotationLog::add(const SourceQuotation& source, const QString& rea
                             "?, ?, ?)"),
              {m_request.centre, centreNumberText(m_first + m_count), source.number,
               textOrNull(source.buyer), textOrNull(source.validFrom), textOrNull(source.validTo),
-              reason.left(kReasonWidth), m_request.copy.firstWeek, m_request.copy.lastWeek,
-              m_when, m_request.operatorCode});
+              reason.left(kReasonWidth), m_request.copy.firstWeek, m_request.copy.lastWeek, m_when,
+              m_request.operatorCode});
     ++m_count;
 }
 
