@@ -26,7 +26,7 @@ TfrmRelDupCotacao::TfrmRelDupCotacao(const TfrmExportCota& duplication, QWidget*
     setWindowTitle(msgPadrao.Msg(QStringLiteral("Caption")));
     host::Database* db = host::Halvore::instance().database();
     rpddPadrao.sql = host::SqlTexts::forScreen(kScreen).text(
-        QStringLiteral("rpddPadrao"), db ? db->dialect() : QString());
+        QStringLiteral("qryRelDupCotacao"), db ? db->dialect() : QString());
     host::ReportLayout& layout = rpddPadrao.layout;
     layout.title = msgPadrao.Msg(QStringLiteral("Titulo"));
     layout.headerLines = {msgPadrao.Msg(QStringLiteral("Registros"))
