@@ -29,6 +29,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -134,10 +135,11 @@ void TfrmExportCota::createControls()
             [this](const QDate& date) { edtDiaColeta->setText(host::NomeSemana(date)); });
     m_checks->onExit(depColeta, [this] { Vd_DataColeta(false); });
 
-    // A new dialog asks for every date.
+    // A new dialog asks for every period; the copies are collected today unless told.
     for (host::TDateEditPlus* date : {grbCotacao->depDtInicial, grbCotacao->depDtFinal,
                                       grbValidade->depDtInicial, grbValidade->depDtFinal})
         date->clear();
+    depColeta->SetDate(QDate::currentDate());
     grbComprador->select(false);
     applyMode();
 }
@@ -164,8 +166,9 @@ QWidget* TfrmExportCota::createModeRow()
 void TfrmExportCota::showEvent(QShowEvent* event)
 {
     host::TfrmPadrImportExport::showEvent(event);
+    // Once the dialog stands at its size: what it shows first may ask the server.
     if (!event->spontaneous())
-        host::guarded([this] { FormActivate(); });
+        QTimer::singleShot(0, this, [this] { host::guarded([this] { FormActivate(); }); });
 }
 
 void TfrmExportCota::FormActivate()

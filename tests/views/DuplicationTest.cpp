@@ -93,6 +93,8 @@ TEST_F(DuplicationFixture, ChecksStartWithTheFocusedGroupAndTheSourceCountsOnlyB
         newStart->setFocus();
         dialog.sbtImportExport->click();
         EXPECT_EQ(ui().lastMessage(), QStringLiteral("Nova validade inicial deve ser informada."));
+        EXPECT_EQ(dialog.depColeta->GetDate(), QDate::currentDate());
+        dialog.depColeta->clear();
         dialog.depColeta->setFocus();
         dialog.sbtImportExport->click();
         EXPECT_EQ(ui().lastMessage(), QStringLiteral("Data da coleta deve ser informada."));
