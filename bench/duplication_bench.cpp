@@ -4,13 +4,10 @@
 // sup-db's scale seed. Each duplication is one call; the copy it writes is removed between
 // iterations (not timed). Figures are printed only.
 
+#include "BenchServer.h"
+
 #include "appserver/db/Seed.h"
-#include "appserver/http/InProcess.h"
-#include "appserver/modules/Modules.h"
-#include "appserver/rpc/Service.h"
 #include "host/core/Database.h"
-#include "host/net/NetConnection.h"
-#include "host/net/RemoteSession.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -39,15 +36,7 @@ public:
             m_quotations.insert(items, number);
         }
 
-        appserver::rpc::ServiceConfig config;
-        config.connectionString = QStringLiteral("sqlite:") + file;
-        m_service =
-            std::make_unique<appserver::rpc::Service>(config, appserver::modules::allMethods());
-        m_session =
-            std::make_unique<host::RemoteSession>(appserver::rpc::inProcessEndpoint(*m_service));
-        m_session->login(kBuyer, QStringLiteral("demo"), kBranch);
-        m_net = std::make_unique<host::TNetConnection>(QStringLiteral("Sup.rdmPlanCotaPrec"),
-                                                       *m_session);
+        m_server = std::make_unique<bench::BenchServer>(file, kBuyer, kBranch);
     }
 
     QString quotationOf(int items) const { return m_quotations.value(items); }
@@ -56,7 +45,7 @@ public:
     QString duplicate(const QString& number)
     {
         const QDate from = kDay.addDays(1 - kDay.dayOfWeek() + 52 * 7); // a Monday
-        return m_net->AppServer()
+        return m_server->net().AppServer()
             .call(QStringLiteral("DuplicaCotacao"),
                   {kBranch, QString::number(from.weekNumber()).rightJustified(2, u'0'),
                    QString::number(from.addDays(13).weekNumber()).rightJustified(2, u'0'), from,
@@ -113,24 +102,13 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<host::Database> m_db;
     QHash<int, QString> m_quotations; // by items
-    std::unique_ptr<appserver::rpc::Service> m_service;
-    std::unique_ptr<host::RemoteSession> m_session;
-    std::unique_ptr<host::TNetConnection> m_net;
+    std::unique_ptr<bench::BenchServer> m_server;
 };
-
-std::unique_ptr<DuplicationBench> g_bench;
-
-DuplicationBench& bench()
-{
-    if (!g_bench)
-        g_bench = std::make_unique<DuplicationBench>();
-    return *g_bench;
-}
 
 // Argument: items of the quotation duplicated.
 void BM_DuplicaCotacao(benchmark::State& state)
 {
-    DuplicationBench& b = bench();
+    DuplicationBench& b = bench::benchInstance<DuplicationBench>();
     const QString source = b.quotationOf(int(state.range(0)));
     qint64 items = 0;
     for (auto _ : state) {
@@ -165,6 +143,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_bench.reset();
+    bench::releaseBench<DuplicationBench>();
     return 0;
 }

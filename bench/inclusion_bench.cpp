@@ -5,13 +5,10 @@
 // Preço" loads. Each inclusion is one call; the quotation it writes is removed between
 // iterations (not timed). Figures are printed only.
 
+#include "BenchServer.h"
+
 #include "appserver/db/Seed.h"
-#include "appserver/http/InProcess.h"
-#include "appserver/modules/Modules.h"
-#include "appserver/rpc/Service.h"
 #include "host/core/Database.h"
-#include "host/net/NetConnection.h"
-#include "host/net/RemoteSession.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
@@ -45,15 +42,7 @@ public:
         while (trees.next())
             m_products.append(trees.value(0).toString());
 
-        appserver::rpc::ServiceConfig config;
-        config.connectionString = QStringLiteral("sqlite:") + file;
-        m_service =
-            std::make_unique<appserver::rpc::Service>(config, appserver::modules::allMethods());
-        m_session =
-            std::make_unique<host::RemoteSession>(appserver::rpc::inProcessEndpoint(*m_service));
-        m_session->login(kBuyer, QStringLiteral("demo"), kBranch);
-        m_net = std::make_unique<host::TNetConnection>(QStringLiteral("Sup.rdmPlanCotaPrec"),
-                                                       *m_session);
+        m_server = std::make_unique<bench::BenchServer>(file, kBuyer, kBranch);
     }
 
     // The last product of a range from the first scale product that makes about `items`
@@ -102,30 +91,19 @@ public:
 private:
     QVariant call(const QString& method, const QVariantList& args)
     {
-        return m_net->AppServer().call(method, args);
+        return m_server->net().AppServer().call(method, args);
     }
 
     QTemporaryDir m_dir;
     std::unique_ptr<host::Database> m_db;
     QStringList m_products;
-    std::unique_ptr<appserver::rpc::Service> m_service;
-    std::unique_ptr<host::RemoteSession> m_session;
-    std::unique_ptr<host::TNetConnection> m_net;
+    std::unique_ptr<bench::BenchServer> m_server;
 };
-
-std::unique_ptr<InclusionBench> g_bench;
-
-InclusionBench& bench()
-{
-    if (!g_bench)
-        g_bench = std::make_unique<InclusionBench>();
-    return *g_bench;
-}
 
 // Arguments: items wanted, "Carregar Último Preço" (0 or 1).
 void BM_IncluirCotacao(benchmark::State& state)
 {
-    InclusionBench& b = bench();
+    InclusionBench& b = bench::benchInstance<InclusionBench>();
     const QString lastProduct = b.lastProductFor(int(state.range(0)));
     const bool lastPrices = state.range(1) != 0;
     qint64 items = 0;
@@ -163,6 +141,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_bench.reset();
+    bench::releaseBench<InclusionBench>();
     return 0;
 }

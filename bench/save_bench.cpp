@@ -4,15 +4,12 @@
 // to 100 000 changed prices (and a request id), then GetStringList of all regions after the
 // save. The time of each step is printed beside the total. Figures are printed only.
 
+#include "BenchServer.h"
+
 #include "appserver/db/Seed.h"
-#include "appserver/http/InProcess.h"
-#include "appserver/modules/Modules.h"
-#include "appserver/rpc/Service.h"
 #include "host/core/Database.h"
 #include "host/core/Packet.h"
 #include "host/net/CheckResultServ.h"
-#include "host/net/NetConnection.h"
-#include "host/net/RemoteSession.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -39,16 +36,8 @@ public:
             host::Database db(QStringLiteral("sqlite:") + file);
             m_number = appserver::db::seedScale(db, kItems, kDay);
         }
-        appserver::rpc::ServiceConfig config;
-        config.connectionString = QStringLiteral("sqlite:") + file;
-        m_service =
-            std::make_unique<appserver::rpc::Service>(config, appserver::modules::allMethods());
-        m_session =
-            std::make_unique<host::RemoteSession>(appserver::rpc::inProcessEndpoint(*m_service));
         // The scale quotation belongs to the first buyer.
-        m_session->login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"), kBranch);
-        m_net = std::make_unique<host::TNetConnection>(QStringLiteral("Sup.rdmPlanCotaPrec"),
-                                                       *m_session);
+        m_server = std::make_unique<bench::BenchServer>(file, QStringLiteral("ANA.CARVALHO"), kBranch);
         const QVariant loaded =
             host::CheckResultServ(call(QStringLiteral("GetStringList"),
                                        {kBranch, m_number, QStringLiteral("NULL"), false}),
@@ -60,7 +49,7 @@ public:
 
     QVariant call(const QString& method, const QVariantList& args, const QString& requestId = {})
     {
-        return m_net->AppServer().call(method, args, requestId);
+        return m_server->net().AppServer().call(method, args, requestId);
     }
 
     // Gives the first `count` items new prices, as typed on the worksheet: the whole item
@@ -91,25 +80,14 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_number;
-    std::unique_ptr<appserver::rpc::Service> m_service;
-    std::unique_ptr<host::RemoteSession> m_session;
-    std::unique_ptr<host::TNetConnection> m_net;
+    std::unique_ptr<bench::BenchServer> m_server;
     host::Packet m_items;
     int m_round = 0;
 };
 
-std::unique_ptr<SaveBench> g_bench;
-
-SaveBench& bench()
-{
-    if (!g_bench)
-        g_bench = std::make_unique<SaveBench>();
-    return *g_bench;
-}
-
 void BM_SaveWorksheet(benchmark::State& state)
 {
-    SaveBench& b = bench();
+    SaveBench& b = bench::benchInstance<SaveBench>();
     const int changed = int(state.range(0));
     double validate = 0, store = 0, reload = 0;
     for (auto _ : state) {
@@ -165,6 +143,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    g_bench.reset();
+    bench::releaseBench<SaveBench>();
     return 0;
 }
