@@ -1,5 +1,7 @@
 #include "QuotationInclusion.h"
 
+#include "CentreNumbers.h"
+
 #include "BoundSql.h"
 #include "PriceHistory.h"
 #include "PurchaseRequests.h"
@@ -84,15 +86,6 @@ void fillRequests(host::Database& db, const QString& centre)
            {QStringLiteral("\n"), centre});
 }
 
-QString nextNumber(host::Database& db, const QString& centre)
-{
-    QSqlQuery last = db.run(QStringLiteral("SELECT COALESCE(MAX(CAST(NRCOLEPRECO AS INTEGER)), "
-                                           "0) FROM COLETAPR WHERE CDFILIAL = ?"),
-                            {centre});
-    const qint64 number = last.next() ? last.value(0).toLongLong() + 1 : 1;
-    return QString::number(number).rightJustified(module::Width::QuotationNumber, QLatin1Char('0'));
-}
-
 // The statement that generates every item at once.
 BoundSql itemsStatement(const QuotationFunnel& funnel, const NewQuotation& quotation,
                         const QString& number)
@@ -143,7 +136,8 @@ WrittenQuotation writeQuotation(host::Database& db, const QuotationFunnel& funne
 {
     const InclusionCriteria& criteria = funnel.criteria();
     WrittenQuotation written;
-    written.number = nextNumber(db, criteria.centre);
+    written.number =
+        centreNumberText(nextCentreNumber(db, CentreSequence::Quotation, criteria.centre));
     db.run(QStringLiteral("INSERT INTO COLETAPR (CDFILIAL, NRCOLEPRECO, DTCOLEPREC, NRSEMAINIC, "
                           "NRSEMAFINAL, DTINIVALCOL, DTFINVALCOL, CDOPERADOR, IDTIPCOLREG, "
                           "IDDISMONTLIS) VALUES (?, ?, ?, ?, ?, ?, ?, ?, 'L', ?)"),
