@@ -1,8 +1,7 @@
 #include "QuotationInclusion.h"
 
-#include "CentreNumbers.h"
-
 #include "BoundSql.h"
+#include "CentreNumbers.h"
 #include "PriceHistory.h"
 #include "PurchaseRequests.h"
 #include "QuotationFunnel.h"
