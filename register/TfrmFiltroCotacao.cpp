@@ -215,7 +215,14 @@ int TfrmFiltroCotacao::formHeight() const
 
 void TfrmFiltroCotacao::FormActivate()
 {
-    setFixedHeight(formHeight());
+    // The taller form has room for "Em Planilha"; the short one keeps the worksheet on.
+    const int height = formHeight();
+    chkPlanilha->setVisible(height == kFullHeight);
+    if (height != kFullHeight)
+        chkPlanilha->setChecked(true);
+    if (QLayout* rows = layout())
+        rows->activate();
+    setFixedHeight(height);
     restoreRemembered();
 }
 

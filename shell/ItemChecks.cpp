@@ -61,17 +61,24 @@ void vd_ProdComprador(TfrmPlanCotaPrec& form)
                                               : QStringLiteral("ProdNComp")));
 }
 
-void vd_Fornecedor(TfrmPlanCotaPrec& form)
+const char* supplierQualificationProblem(const TfrmPlanCotaPrec& form, const QString& supplier)
 {
     const auto qualified = openFormQuery(
         QStringLiteral("qryQualifForn"),
-        {{QStringLiteral("P_CDFORNECED"), Cli_Sup01700::stCdForneced},
+        {{QStringLiteral("P_CDFORNECED"), supplier},
          {QStringLiteral("P_DTCOLEPREC"), form.currentDate().toString(Qt::ISODate)},
          {QStringLiteral("P_IDULTIDTVALQ"), form.purchasingParameter(QStringLiteral("IDULTIDTVALQ"))}});
     if (qualified->IsEmpty())
-        host::MensErro(form.msgPadrao.Msg(QStringLiteral("Qualif_Forn")));
+        return "Qualif_Forn";
     if (qualified->FieldByName(QStringLiteral("IDSITUCADA")).AsString() == QLatin1String("I"))
-        host::MensErro(form.msgPadrao.Msg(QStringLiteral("Forn_Inativ")));
+        return "Forn_Inativ";
+    return "";
+}
+
+void vd_Fornecedor(TfrmPlanCotaPrec& form)
+{
+    if (const char* problem = supplierQualificationProblem(form, Cli_Sup01700::stCdForneced); *problem)
+        host::MensErro(form.msgPadrao.Msg(QString::fromLatin1(problem)));
 }
 
 } // namespace module

@@ -25,6 +25,9 @@ void vd_ProdComprador(TfrmPlanCotaPrec& form);
 // The selected supplier is qualified at the quotation's date ("Qualif_Forn") and active
 // ("Forn_Inativ").
 void vd_Fornecedor(TfrmPlanCotaPrec& form);
+// The message key of what keeps a supplier from being quoted at the quotation's date:
+// "Qualif_Forn", "Forn_Inativ", or "" when nothing does.
+const char* supplierQualificationProblem(const TfrmPlanCotaPrec& form, const QString& supplier);
 
 // A query of the main window's screen ("SUP01700"), its parameters set by name, opened.
 std::unique_ptr<host::Query> openFormQuery(const QString& name, const QVariantMap& params);

@@ -130,9 +130,9 @@ void TfrmPlanCotaPrec::listScrolled()
     host::TTabSheet* page = pgcPadrao->ActivePage();
     // The assignment pages follow the list only while they stand in for the worksheet.
     if (page == tshProdForn || page == tshFornProd) {
-        if (!tshPadrao->TabVisible())
-            loadAssignmentPage(page);
-        return;
+        if (tshPadrao->TabVisible())
+            return;
+        loadAssignmentPage(page);
     }
     if (PageHandler* handler = activeHandler())
         handler->quotationScrolled();

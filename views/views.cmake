@@ -1,6 +1,6 @@
 # The commands on the current item (negotiation, worksheet information, observation), the
 # tools over the current quotation and their dialogs, the duplication of quotations and its
-# report.
+# report, and the two assignment pages.
 target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/views/ItemCommands.h ${PROJECT_SOURCE_DIR}/views/ItemCommands.cpp
   ${PROJECT_SOURCE_DIR}/views/WorksheetTools.h ${PROJECT_SOURCE_DIR}/views/WorksheetTools.cpp
@@ -11,4 +11,7 @@ target_sources(sup01700module PRIVATE
   ${PROJECT_SOURCE_DIR}/views/TfrmExportCota.h ${PROJECT_SOURCE_DIR}/views/TfrmExportCota.cpp
   ${PROJECT_SOURCE_DIR}/views/ExportCotaExecute.cpp
   ${PROJECT_SOURCE_DIR}/views/TfrmRelDupCotacao.h ${PROJECT_SOURCE_DIR}/views/TfrmRelDupCotacao.cpp
+  ${PROJECT_SOURCE_DIR}/views/AssignmentPage.h ${PROJECT_SOURCE_DIR}/views/AssignmentPage.cpp
+  ${PROJECT_SOURCE_DIR}/views/ProductSupplierPage.h ${PROJECT_SOURCE_DIR}/views/ProductSupplierPage.cpp
+  ${PROJECT_SOURCE_DIR}/views/SupplierProductPage.h ${PROJECT_SOURCE_DIR}/views/SupplierProductPage.cpp
 )

@@ -10,6 +10,8 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
+#include "views/ProductSupplierPage.h"
+#include "views/SupplierProductPage.h"
 #include "views/TfrmExportCota.h"
 #include "views/WorksheetTools.h"
 #include "worksheet/Worksheet.h"
@@ -43,6 +45,8 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     listPageOf(*form).onOpenNewQuotation = [newQuotation] { newQuotation->CriaInclusaoCotacao(); };
     form->installPage(form->tshIncCotacao, std::move(entry));
     form->installPage(form->tshPadrao, std::make_unique<Worksheet>(*form));
+    form->installPage(form->tshProdForn, std::make_unique<ProductSupplierPage>(*form));
+    form->installPage(form->tshFornProd, std::make_unique<SupplierProductPage>(*form));
     // The commands on the current item and the tools over the quotation (owned by the form).
     new ItemCommands(*form);
     new WorksheetTools(*form);

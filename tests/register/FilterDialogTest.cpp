@@ -108,8 +108,9 @@ TEST_F(FilterDialog, ABuyerStartsWithHimselfAndTheValidityOfHisLatestQuotation)
         EXPECT_FALSE(f.sbtRegiao->isEnabled());
         EXPECT_TRUE(findWidget<QRadioButton>(f, QStringLiteral("rbtTForn"))->isChecked());
         EXPECT_FALSE(f.sbtForn->isEnabled());
+        // The taller dialog shows the worksheet choice, ticked.
         EXPECT_TRUE(f.chkPlanilha->isChecked());
-        EXPECT_FALSE(f.chkPlanilha->isVisible());
+        EXPECT_TRUE(f.chkPlanilha->isVisible());
         EXPECT_EQ(Cli_Sup01701::stComprador, QStringLiteral("_ANA.CARVALHO_"));
         // Her latest quotation (0000000003) is valid from 10/03/2025 to 23/03/2025.
         EXPECT_EQ(f.depDtInicial->GetDate(), QDate(2025, 3, 10));
@@ -358,13 +359,15 @@ TEST_F(FilterDialog, ACentreThatHidesTheWorksheetChoiceGetsTheShortDialog)
     // Every row fits either height: the "Em Planilha" row is the 23 pixels between them.
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 200);
-        f.chkPlanilha->setVisible(true);
+        EXPECT_TRUE(f.chkPlanilha->isVisible());
         EXPECT_LE(f.minimumSizeHint().height(), 200);
-        f.chkPlanilha->setVisible(false);
+        f.chkPlanilha->setChecked(false);
         confirm(f);
     });
     filter([](TfrmFiltroCotacao& f) {
         EXPECT_EQ(f.height(), 177);
+        EXPECT_FALSE(f.chkPlanilha->isVisible());
+        EXPECT_TRUE(f.chkPlanilha->isChecked()) << "the short dialog always works on the worksheet";
         EXPECT_LE(f.minimumSizeHint().height(), 177);
         EXPECT_GE(f.depDtFinal->height(), f.depDtFinal->minimumSizeHint().height());
         click(f, QStringLiteral("sbtCancel"));

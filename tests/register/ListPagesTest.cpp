@@ -169,15 +169,17 @@ TEST_F(ListFixture, TheAssignmentPagesLoadTheCurrentQuotationWhileTheyStandInFor
     window.MostraPaginasPlanilha(false);
     goTo(kAnaQuotation);
     window.mnuProdForn->trigger();
+    EXPECT_TRUE(ui().messages().isEmpty()) << ui().messageTexts().join(" / ").toStdString();
     EXPECT_EQ(window.pgcPadrao->ActivePage(), window.tshProdForn);
     EXPECT_TRUE(window.mnuProdForn->isChecked());
     EXPECT_EQ(window.cdsRegForn.FieldByName(QStringLiteral("NRCOLEPRECO")).AsString(),
               kAnaQuotation);
-    EXPECT_EQ(
-        window.cdsProdForn.RecordCount(),
-        count(QStringLiteral(
-                  "SELECT COUNT(*) FROM ITEMCOLE WHERE CDFILIAL = '0001' AND NRCOLEPRECO = ?"),
-              {kAnaQuotation}));
+    // The items of the first region/supplier pair show.
+    EXPECT_EQ(window.cdsProdForn.RecordCount(),
+              count(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE WHERE CDFILIAL = '0001' AND "
+                                   "NRCOLEPRECO = ? AND CDREGIAO = ? AND CDFORNECED = ?"),
+                    {kAnaQuotation, window.cdsRegForn.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
+                     window.cdsRegForn.FieldByName(QStringLiteral("CDFORNECED")).AsString()}));
     goTo(kSingleItem);
     EXPECT_EQ(window.cdsRegForn.FieldByName(QStringLiteral("NRCOLEPRECO")).AsString(), kSingleItem);
     EXPECT_EQ(window.cdsProdForn.RecordCount(), 1);
