@@ -26,6 +26,9 @@ const QString kKey = QStringLiteral(
     "CDMARCA = ?");
 // The stored price is the one the buyer saw, to the fifth decimal (an empty price read as 0).
 const QString kStillPriced = QStringLiteral(" AND ABS(COALESCE(VRPRECUNIITM, 0) - ?) < 0.000005");
+// Likewise the discount, when the change carries the one the buyer saw.
+const QString kStillDiscounted =
+    QStringLiteral(" AND ABS(COALESCE(VRPERDESITM, 0) - ?) < 0.000005");
 
 // What an inserted item takes from its supplier.
 struct SupplierTerms
@@ -80,6 +83,34 @@ private:
         bindKey(m_price, 0, key);
         return m_price.readNumber();
     }
+    // Binds the original price, and the original discount when the change carries one, from
+    // `at`: the conditions that the item is still as the buyer saw it.
+    void bindSeen(Statement& statement, int at, const ItemChange& change)
+    {
+        statement.bind(at, change.oldPrice);
+        if (change.oldDiscount)
+            statement.bind(at + 1, *change.oldDiscount);
+    }
+    // True when the item is stored with the change's new price (and new discount).
+    bool holdsNew(const ItemChange& change, const ItemKey& key)
+    {
+        const std::optional<double> stored = storedPrice(key);
+        if (!stored || !samePrice(*stored, change.newPrice))
+            return false;
+        if (!change.newDiscount)
+            return true;
+        Statement& discount =
+            prepared(m_discount, QStringLiteral("SELECT VRPERDESITM FROM ITEMCOLE WHERE ") + kKey);
+        bindKey(discount, 0, key);
+        // Discounts are kept to the precision of prices.
+        return samePrice(discount.readNumber().value_or(0), *change.newDiscount);
+    }
+    Statement& prepared(std::optional<Statement>& statement, const QString& sql)
+    {
+        if (!statement)
+            statement.emplace(m_db, sql);
+        return *statement;
+    }
     [[noreturn]] void refuseConflict(const ItemChange& change, bool gone)
     {
         throw Refusal(QStringLiteral("Item alterado por outro operador: %1%2")
@@ -90,19 +121,33 @@ private:
 
     void update(const ItemChange& change)
     {
-        m_update.bind(0, change.newPrice);
-        m_update.bind(bindKey(m_update, 1, change.oldKey), change.oldPrice);
-        if (m_update.execute() == 1)
+        Statement& update =
+            change.newDiscount
+                ? prepared(m_updateDiscounted,
+                           QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = ?, VRPERDESITM = ? "
+                                          "WHERE ") +
+                               kKey + kStillPriced + kStillDiscounted)
+                : m_update;
+        int at = 0;
+        update.bind(at++, change.newPrice);
+        if (change.newDiscount)
+            update.bind(at++, *change.newDiscount);
+        bindSeen(update, bindKey(update, at, change.oldKey), change);
+        if (update.execute() == 1)
             return;
-        const std::optional<double> stored = storedPrice(change.oldKey);
-        if (!stored || !samePrice(*stored, change.newPrice))
-            refuseConflict(change, !stored);
+        if (!holdsNew(change, change.oldKey))
+            refuseConflict(change, !storedPrice(change.oldKey));
     }
 
     void remove(const ItemChange& change)
     {
-        m_delete.bind(bindKey(m_delete, 0, change.oldKey), change.oldPrice);
-        if (m_delete.execute() == 1)
+        Statement& remove =
+            change.oldDiscount
+                ? prepared(m_deleteDiscounted, QStringLiteral("DELETE FROM ITEMCOLE WHERE ") +
+                                                   kKey + kStillPriced + kStillDiscounted)
+                : m_delete;
+        bindSeen(remove, bindKey(remove, 0, change.oldKey), change);
+        if (remove.execute() == 1)
             return;
         if (storedPrice(change.oldKey))
             refuseConflict(change, false);
@@ -123,7 +168,7 @@ private:
         Statement& insert = *m_insert;
         int at = bindKey(insert, 0, change.newKey);
         insert.bind(at, change.newPrice);
-        insert.bind(at + 1, terms.discount);
+        insert.bind(at + 1, change.newDiscount.value_or(terms.discount));
         at += 2;
         for (const QString& value : {m_validFrom, m_validTo, terms.freight}) {
             if (value.isEmpty())
@@ -133,8 +178,7 @@ private:
         }
         if (insert.execute() == 1)
             return;
-        const std::optional<double> stored = storedPrice(change.newKey);
-        if (!stored || !samePrice(*stored, change.newPrice))
+        if (!holdsNew(change, change.newKey))
             refuseConflict(change, false);
     }
 
@@ -142,32 +186,31 @@ private:
     void move(const ItemChange& change)
     {
         checkCodes(change);
-        if (const std::optional<double> there = storedPrice(change.newKey)) {
+        if (storedPrice(change.newKey)) {
             // Done already by an earlier try of this save.
-            if (!storedPrice(change.oldKey) && samePrice(*there, change.newPrice))
+            if (!storedPrice(change.oldKey) && holdsNew(change, change.newKey))
                 return;
-            throw Refusal(
-                QStringLiteral("O item já existe na cotação: %1.").arg(describeNew(change)));
+            throw Refusal(QStringLiteral("O item já existe na cotação: %1.")
+                              .arg(describeItemKey(change.newKey)));
         }
-        if (!m_move)
-            m_move.emplace(m_db, QStringLiteral("UPDATE ITEMCOLE SET CDREGIAO = ?, CDFORNECED = "
-                                                "?, CDPRODUTO = ?, CDMARCA = ?, VRPRECUNIITM = ? "
-                                                "WHERE ") +
-                                     kKey + kStillPriced);
-        Statement& move = *m_move;
+        const bool discounted = change.newDiscount.has_value();
+        std::optional<Statement>& slot = discounted ? m_moveDiscounted : m_move;
+        if (!slot)
+            slot.emplace(m_db, QStringLiteral("UPDATE ITEMCOLE SET CDREGIAO = ?, CDFORNECED = "
+                                              "?, CDPRODUTO = ?, CDMARCA = ?, VRPRECUNIITM = ?") +
+                                   (discounted ? QStringLiteral(", VRPERDESITM = ? WHERE ") + kKey +
+                                                     kStillPriced + kStillDiscounted
+                                               : QStringLiteral(" WHERE ") + kKey + kStillPriced));
+        Statement& move = *slot;
         move.bind(0, change.newKey.region).bind(1, change.newKey.supplier);
         move.bind(2, change.newKey.product).bind(3, change.newKey.brand);
-        move.bind(4, change.newPrice);
-        move.bind(bindKey(move, 5, change.oldKey), change.oldPrice);
+        int at = 4;
+        move.bind(at++, change.newPrice);
+        if (discounted)
+            move.bind(at++, *change.newDiscount);
+        bindSeen(move, bindKey(move, at, change.oldKey), change);
         if (move.execute() != 1)
             refuseConflict(change, !storedPrice(change.oldKey));
-    }
-
-    QString describeNew(const ItemChange& change) const
-    {
-        const ItemKey& k = change.newKey;
-        return QStringLiteral("região %1, fornecedor %2, produto %3, marca %4")
-            .arg(k.region, k.supplier.trimmed(), k.product, k.brand);
     }
 
     // The new codes of an insert or move must name register rows; the supplier's terms.
@@ -186,6 +229,8 @@ private:
     const ItemSaveTarget& m_target;
     Statement m_price, m_update, m_delete;
     std::optional<Statement> m_insert, m_move;
+    // Statements of the changes that carry a discount, and the read of a stored discount.
+    std::optional<Statement> m_updateDiscounted, m_deleteDiscounted, m_moveDiscounted, m_discount;
     QString m_validFrom, m_validTo;
     QHash<QString, bool> m_regions, m_products, m_brands;
     QHash<QString, std::optional<SupplierTerms>> m_suppliers;
@@ -195,7 +240,7 @@ const SupplierTerms& ItemWriter::checkCodes(const ItemChange& change)
 {
     const ItemKey& key = change.newKey;
     const auto missing = [&](const QString& what) {
-        return Refusal(QStringLiteral("%1: %2.").arg(what, describeNew(change)));
+        return Refusal(QStringLiteral("%1: %2.").arg(what, describeItemKey(change.newKey)));
     };
     if (!exists(m_regions, QStringLiteral("SELECT 1 FROM REGIAO WHERE CDREGIAO = ?"), key.region))
         throw missing(QStringLiteral("Região não cadastrada"));

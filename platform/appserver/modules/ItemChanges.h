@@ -23,12 +23,14 @@ struct ItemSaveTarget
 
 // Stores the item changes of a save, in the packet's order, each checked against the item
 // as it is stored then:
-// - an insert writes the price with the supplier's discount (when it grants one on every
-//   item) and freight and the quotation's validity; an insert of an item already stored
-//   with the same price counts as done;
-// - an update whose original price is still stored writes the new price; one whose new
-//   price is already stored counts as done; one that gives the item another region,
-//   supplier, product or brand moves it with its payment terms and taxes;
+// - an insert writes the price with the discount the change gives (without one, the
+//   supplier's when it grants one on every item), the supplier's freight and the
+//   quotation's validity; an insert of an item already stored with the same price (and
+//   discount) counts as done;
+// - an update whose original price (and discount, when the change carries one) is still
+//   stored writes the new price (and discount); one whose new values are already stored
+//   counts as done; one that gives the item another region, supplier, product or brand
+//   moves it with its payment terms and taxes;
 // - a delete removes the item with its terms and taxes; a delete of an item already gone
 //   counts as done.
 // Anything else refuses the whole save (rpc::Refusal): an item changed or removed by

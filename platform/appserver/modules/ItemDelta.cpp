@@ -7,7 +7,7 @@ namespace appserver::modules {
 const QString kItemChangesPacket =
     QStringLiteral("O pacote de alterações dos itens da cotação é inválido");
 
-ItemDelta::ItemDelta(const host::Delta& delta) : m_delta(delta)
+ItemDelta::ItemDelta(const host::Delta& delta) : m_delta(&delta)
 {
     if (delta.changes.empty())
         return;
@@ -45,9 +45,14 @@ ItemDelta::ItemDelta(const host::Delta& delta) : m_delta(delta)
     }
 }
 
+ItemDelta::ItemDelta(std::vector<ItemChange> changes) : m_changes(std::move(changes)) {}
+
 QString ItemDelta::describe(const ItemChange& change) const
 {
-    const host::Change& source = m_delta.changes[size_t(change.index)];
+    if (!m_delta)
+        return describeItemKey(change.op == host::Change::Op::Insert ? change.newKey
+                                                                     : change.oldKey);
+    const host::Change& source = m_delta->changes[size_t(change.index)];
     const QVariantList& v =
         change.op == host::Change::Op::Insert ? source.newValues : source.oldValues;
     return describeItem(v[m_layout.region].toString(), v[m_layout.supplier].toString(),

@@ -7,6 +7,7 @@
 
 #include "host/core/Packet.h"
 
+#include <optional>
 #include <vector>
 
 namespace appserver::modules {
@@ -18,6 +19,12 @@ struct ItemChange
     ItemKey newKey; // insert and update
     double oldPrice = 0;
     double newPrice = 0;
+    // The discount percent (VRPERDESITM) as the buyer saw it and as he gives it, when the
+    // packet carries it. The worksheet's packets carry none: the stored discount is then
+    // left as it is, and an inserted item takes the supplier's. An update carries both or
+    // neither.
+    std::optional<double> oldDiscount;
+    std::optional<double> newDiscount;
     qsizetype index = 0; // position in the change packet
 
     // An update that gives the item another region, supplier, product or brand.
@@ -33,6 +40,9 @@ public:
     // a malformed value, a price out of range or more than kMaxWorksheetItems changes. The
     // packet must outlive the object.
     explicit ItemDelta(const host::Delta& delta);
+    // Changes read from another item table, already checked; each item is described by
+    // its codes.
+    explicit ItemDelta(std::vector<ItemChange> changes);
 
     const std::vector<ItemChange>& changes() const { return m_changes; }
     bool isEmpty() const { return m_changes.empty(); }
@@ -40,7 +50,7 @@ public:
     QString describe(const ItemChange& change) const;
 
 private:
-    const host::Delta& m_delta;
+    const host::Delta* m_delta = nullptr; // the worksheet's packet
     ItemLayout m_layout;
     std::vector<ItemChange> m_changes;
 };

@@ -25,16 +25,6 @@ const QString kPriceField = QStringLiteral("CONTA");
     throw rpc::Refusal(packetName + QStringLiteral(": ") + reason);
 }
 
-// A value as it may be quoted in a text: one line, at most 60 characters.
-QString shown(const QString& value)
-{
-    QString text = value.left(60);
-    for (QChar& c : text)
-        if (!c.isPrint())
-            c = QLatin1Char('?');
-    return value.size() > 60 ? text + QStringLiteral("...") : text;
-}
-
 // A code may hold neither separator nor control characters.
 bool plainCode(QStringView code)
 {
@@ -47,10 +37,19 @@ bool plainCode(QStringView code)
 [[noreturn]] void refuseValue(const QString& packetName, const QString& field, const QString& value)
 {
     refuse(packetName,
-           QStringLiteral("valor malformado no campo %1: \"%2\".").arg(field, shown(value)));
+           QStringLiteral("valor malformado no campo %1: \"%2\".").arg(field, shownValue(value)));
 }
 
 } // namespace
+
+QString shownValue(const QString& value)
+{
+    QString text = value.left(60);
+    for (QChar& c : text)
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    return value.size() > 60 ? text + QStringLiteral("...") : text;
+}
 
 size_t qHash(const ItemKey& key, size_t seed) noexcept
 {
@@ -71,7 +70,7 @@ ItemLayout itemLayout(const host::FieldDefs& fields, const QString& packetName)
         if (!slot)
             refuse(packetName, QStringLiteral("o campo %1 não pertence à tabela de itens da "
                                               "planilha.")
-                                   .arg(shown(field.name)));
+                                   .arg(shownValue(field.name)));
         const bool numeric = name == kPriceField;
         const bool fits =
             numeric ? field.type == host::FieldType::Float || field.type == host::FieldType::Integer
@@ -164,8 +163,14 @@ double readItemPrice(const QVariant& price, bool required, const QString& packet
     if (!number || !ok || !std::isfinite(value) || value < 0 || value > kMaxUnitPrice)
         refuse(packetName, QStringLiteral("preço unitário inválido (%1): o preço deve ser um "
                                           "número de 0 a 9.999.999.999,99999.")
-                               .arg(shown(price.toString())));
+                               .arg(shownValue(price.toString())));
     return value;
+}
+
+QString describeItemKey(const ItemKey& key)
+{
+    return QStringLiteral("região %1, fornecedor %2, produto %3, marca %4")
+        .arg(key.region, key.supplier.trimmed(), key.product, key.brand);
 }
 
 bool samePrice(double a, double b)

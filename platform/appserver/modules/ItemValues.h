@@ -68,6 +68,13 @@ double readItemPrice(const QVariant& price, bool required, const QString& packet
 // worksheet's prices.
 bool samePrice(double a, double b);
 
+// A value as a refusal text may quote it: one line, at most 60 characters.
+QString shownValue(const QString& value);
+
+// An item as the buyer reads it from its codes alone: "região 001, fornecedor
+// 000000000000000000001, produto 0000000002, marca 00002".
+QString describeItemKey(const ItemKey& key);
+
 // An item as the buyer reads it, from its composite values: "região 001 - Sul, fornecedor
 // 000000000000000000001 - Atacadão, produto 0000000002 - ARROZ, marca 00002 - SABOR".
 QString describeItem(const QString& regionValue, const QString& supplierValue,

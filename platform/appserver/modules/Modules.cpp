@@ -16,6 +16,7 @@ rpc::MethodRegistry allMethods()
     addPaymentTermMethods(registry);
     addInclusionMethods(registry);
     addDuplicationMethods(registry);
+    addItemStoreMethods(registry);
     return registry;
 }
 

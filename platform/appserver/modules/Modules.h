@@ -33,5 +33,7 @@ void addPaymentTermMethods(rpc::MethodRegistry& registry);
 void addInclusionMethods(rpc::MethodRegistry& registry);
 // Quotation duplication: GetDadDuplica, DuplicaCotacao.
 void addDuplicationMethods(rpc::MethodRegistry& registry);
+// Storing the assignment pages' changes: GravaItemCole, CargRegiao.
+void addItemStoreMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules
