@@ -298,7 +298,7 @@ void AssignmentPage::beforePost()
     m_items.FieldByName(kMarker).SetAsString(QStringLiteral("S"));
 }
 
-void AssignmentPage::storeChange()
+void AssignmentPage::storeChange(bool stores)
 {
     QString refusal;
     {
@@ -314,7 +314,8 @@ void AssignmentPage::storeChange()
     }
     if (refusal.isEmpty()) {
         m_items.MergeChangeLog();
-        markQuotationWorked();
+        if (stores)
+            markQuotationWorked();
         return;
     }
     // The row goes back to what is stored.
@@ -327,7 +328,7 @@ void AssignmentPage::storeChange()
 void AssignmentPage::afterPost()
 {
     try {
-        storeChange();
+        storeChange(true);
     } catch (...) {
         if (m_items.ChangeCount() > 0)
             m_items.CancelUpdates();
@@ -347,7 +348,7 @@ void AssignmentPage::afterPost()
 void AssignmentPage::afterDelete()
 {
     try {
-        storeChange();
+        storeChange(false);
     } catch (...) {
         m_form.BarraFerramenta();
         throw;

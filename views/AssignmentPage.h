@@ -124,8 +124,9 @@ private:
     void beforePost();
     void afterPost();
     void afterDelete();
-    // Sends the table's one change to the server; a refusal puts the row back.
-    void storeChange();
+    // Sends the table's one change to the server; a refusal puts the row back. `stores`: the
+    // change stores an item (the server then marks the quotation as worked on).
+    void storeChange(bool stores);
     // Offers the stored price to the quotation's other regions.
     void AtualizaRegioes();
     void markQuotationWorked();
