@@ -8,6 +8,7 @@
 #include "host/widgets/grid/DBGrid.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QTest>
 
 using namespace listtest;
@@ -171,4 +172,27 @@ TEST_F(AssignmentFixture, TheKeyOfAnExistingItemIsTypedOnlyOnANewRow)
     form().Confirmar->trigger();
     EXPECT_EQ(ui().lastMessage(), QStringLiteral("Região não cadastrada."));
     EXPECT_EQ(page.itemGrid->SelectedField()->FieldName(), QStringLiteral("CDREGIAO"));
+}
+
+TEST_F(AssignmentFixture, TheToolsWorkOnThePagesCurrentItem)
+{
+    supplierProduct();
+    module::TfrmPlanCotaPrec& window = form();
+    host::DataSet& rows = window.cdsFornProd;
+    rows.Next();
+    const QString region = rows.FieldByName(QStringLiteral("CDREGIAO")).AsString();
+    const QString supplier = rows.FieldByName(QStringLiteral("CDFORNECED")).AsString();
+    const QString product = window.cdsProdMarca.FieldByName(QStringLiteral("CDPRODUTO")).AsString();
+    ASSERT_TRUE(window.mnuSimulacao->isEnabled());
+    ui().onModal(QStringLiteral("SUP01802"), [](QDialog& screen) { screen.reject(); });
+    window.mnuSimulacao->trigger();
+    EXPECT_TRUE(ui().messages().isEmpty()) << ui().lastMessage().toStdString();
+    // Negotiated: the item of the row shown, whatever the worksheet held before.
+    EXPECT_EQ(ui().modals().size(), 1);
+    EXPECT_EQ(Cli_Sup01700::stCdRegiao, region);
+    EXPECT_EQ(Cli_Sup01700::stCdForneced, supplier);
+    EXPECT_EQ(Cli_Sup01700::stCdProduto, product);
+    // The page reads its items again and stays on the same one.
+    EXPECT_EQ(rows.FieldByName(QStringLiteral("CDREGIAO")).AsString(), region);
+    EXPECT_EQ(rows.FieldByName(QStringLiteral("CDFORNECED")).AsString(), supplier);
 }
