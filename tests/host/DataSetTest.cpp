@@ -243,6 +243,40 @@ TEST(DataSetChangeLog, MergeMakesTheCurrentStateTheOriginal)
     EXPECT_EQ(ds.FieldByName(kPrice).AsFloat(), 50.0);
 }
 
+TEST(DataSetChangeLog, ASnapshotBringsBackRowsAndPendingChangesAfterABatch)
+{
+    DataSet ds;
+    loadItems(ds, threeItems());
+    // A price typed before the batch stays pending through it.
+    ds.Last();
+    ds.Edit();
+    ds.FieldByName(kPrice).SetAsFloat(99);
+    ds.Post();
+    const Delta pending = ds.Delta();
+    const DataSet::Snapshot before = ds.TakeSnapshot();
+
+    appendItem(ds, QStringLiteral("004"), QStringLiteral("F4"), QStringLiteral("OLEO"), 4);
+    ds.First();
+    ds.Delete();
+    ds.First();
+    ds.Edit();
+    ds.FieldByName(kSupplier).SetAsString(QStringLiteral("F2X"));
+    ds.Post();
+    ASSERT_EQ(ds.ChangeCount(), 4);
+
+    ds.RestoreSnapshot(before);
+    EXPECT_EQ(column(ds, kSupplier), (QStringList{"F1", "F2", "F3"}));
+    ASSERT_EQ(ds.ChangeCount(), 1);
+    const Delta restored = ds.Delta();
+    ASSERT_EQ(restored.changes.size(), 1u);
+    EXPECT_EQ(restored.changes[0].op, pending.changes[0].op);
+    EXPECT_EQ(restored.changes[0].newValues[restored.indexOf(kPrice)].toDouble(), 99.0);
+    // The rows go on as before: a cancel goes back to what was loaded.
+    ds.CancelUpdates();
+    ds.Last();
+    EXPECT_NE(ds.FieldByName(kPrice).AsFloat(), 99.0);
+}
+
 TEST(DataSetChangeLog, CancelUpdatesRestoresTheLoadedRowsExactly)
 {
     DataSet ds;

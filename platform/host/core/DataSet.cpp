@@ -875,6 +875,64 @@ void DataSet::CancelUpdates()
     notifyDataSetChanged();
 }
 
+// --- snapshots -----------------------------------------------------------------------
+
+struct DataSet::Snapshot::State
+{
+    std::shared_ptr<Table> table;
+    std::vector<SlotMeta> meta;
+    std::vector<quint32> changeLog;
+    int changeCount = 0;
+    bool naturalIsSlotOrder = true;
+    quint32 current = kNoSlot;
+};
+
+DataSet::Snapshot::Snapshot() = default;
+DataSet::Snapshot::~Snapshot() = default;
+DataSet::Snapshot::Snapshot(const Snapshot&) = default;
+DataSet::Snapshot& DataSet::Snapshot::operator=(const Snapshot&) = default;
+
+DataSet::Snapshot DataSet::TakeSnapshot() const
+{
+    requireActive();
+    if (m_state != DataSetState::Browse)
+        throw EDatabaseError(QStringLiteral("%1: a tabela está em edição.").arg(Name));
+    auto state = std::make_shared<Snapshot::State>();
+    // Sharing the table: the next change of either copy clones it first.
+    state->table = m_table;
+    state->meta = m_meta;
+    state->changeLog = m_changeLog;
+    state->changeCount = m_changeCount;
+    state->naturalIsSlotOrder = m_naturalIsSlotOrder;
+    state->current = currentSlot();
+    Snapshot snapshot;
+    snapshot.m_state = std::move(state);
+    return snapshot;
+}
+
+void DataSet::RestoreSnapshot(const Snapshot& snapshot)
+{
+    requireActive();
+    if (!snapshot.valid())
+        throw EDatabaseError(QStringLiteral("%1: nada a restaurar.").arg(Name));
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        Cancel();
+    const Snapshot::State& state = *snapshot.m_state;
+    m_table = state.table;
+    m_meta = state.meta;
+    m_changeLog = state.changeLog;
+    m_changeCount = state.changeCount;
+    m_naturalIsSlotOrder = state.naturalIsSlotOrder;
+    m_buffer.clear();
+    m_modified = false;
+    if (m_filter)
+        compileFilter();
+    rebuildView(state.current != kNoSlot && state.current < m_meta.size() && isLive(state.current)
+                    ? state.current
+                    : kNoSlot);
+    notifyDataSetChanged();
+}
+
 // --- controls ------------------------------------------------------------------------
 
 void DataSet::DisableControls()

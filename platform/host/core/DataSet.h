@@ -132,6 +132,29 @@ public:
     void CancelUpdates();
     host::UpdateStatus UpdateStatus() const;
 
+    // --- snapshots -------------------------------------------------------------
+    // The rows, their order and the change log as they are (in browse state), to go back
+    // to when a batch of changes fails half-way. Cheap to take: the rows are shared until
+    // either side changes them.
+    class Snapshot
+    {
+    public:
+        Snapshot();
+        ~Snapshot();
+        Snapshot(const Snapshot&);
+        Snapshot& operator=(const Snapshot&);
+        bool valid() const { return bool(m_state); }
+
+    private:
+        friend class DataSet;
+        struct State;
+        std::shared_ptr<const State> m_state;
+    };
+    Snapshot TakeSnapshot() const;
+    // Puts the rows and the change log back as the snapshot holds them; the filter and
+    // the order in force now apply. Events do not fire; observers see a new data set.
+    void RestoreSnapshot(const Snapshot& snapshot);
+
     // --- controls --------------------------------------------------------------
     void DisableControls();
     void EnableControls();
