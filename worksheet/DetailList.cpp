@@ -10,6 +10,7 @@
 
 #include "host/core/consiste/DisplayFormat.h"
 
+#include <QScopedValueRollback>
 #include <algorithm>
 #include <cstring>
 
@@ -144,10 +145,20 @@ void Worksheet::cdsAltCotacaoAfterPost()
     // While a load fills the table the server's lines are the ones to keep.
     if (m_loading)
         return;
-    m_form.BarraFerramenta();
+    if (m_batchDepth == 0)
+        m_form.BarraFerramenta();
     QStringList* lines = Cli_Sup01700::stlCotacao.get();
     if (!lines)
         return;
+    if (m_appendLines && cdsAltCotacao.Tag != 99) {
+        // A batch adds new items only: their lines go to the end, sorted when it ends.
+        const QString ownProduct = cdsAltCotacao.FieldByName(kProduct).AsString();
+        lines->append(changedItemLine(itemKey(cdsAltCotacao, ownProduct),
+                                      cdsAltCotacao.FieldByName(QStringLiteral("CONTA")).AsFloat(),
+                                      batchTreeCode(productCodeOf(ownProduct))));
+        m_linesAppended = true;
+        return;
+    }
     // An edited item is looked up by the product of the selection: the edit may have
     // changed the item's own product value (a brand change).
     QString product;
@@ -174,6 +185,55 @@ void Worksheet::cdsAltCotacaoAfterPost()
     line.changed = QStringLiteral("S");
     line.treeCode = textAfter(lines->at(index), kTreeSeparator);
     placeDetailLine(*lines, index, line.text());
+}
+
+// ---- item batches ---------------------------------------------------------------------------
+
+void Worksheet::beginItemBatch(bool appendLines)
+{
+    if (m_batchDepth++ == 0) {
+        m_appendLines = appendLines;
+        m_linesAppended = false;
+        m_batchTreeCodes.clear();
+    }
+}
+
+void Worksheet::endItemBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
+        return;
+    m_appendLines = false;
+    m_batchTreeCodes.clear();
+    if (m_linesAppended && Cli_Sup01700::stlCotacao)
+        sortDetailLines(*Cli_Sup01700::stlCotacao);
+    m_linesAppended = false;
+    m_form.BarraFerramenta();
+}
+
+QString Worksheet::batchTreeCode(const QString& productCode)
+{
+    const auto known = m_batchTreeCodes.constFind(productCode);
+    if (known != m_batchTreeCodes.cend())
+        return *known;
+    const QString treeCode = BuscaCdArvProd(productCode);
+    m_batchTreeCodes.insert(productCode, treeCode);
+    return treeCode;
+}
+
+void Worksheet::addDisplayCopy()
+{
+    if (!cdsAltCotacao.Active() || cdsAltCotacao.RecordCount() != 1)
+        return;
+    cdsAltCotacao.First();
+    QVariantList values;
+    for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
+        values.append(cdsAltCotacao.Fields(f).Value());
+    const QScopedValueRollback<bool> noLine(m_loading, true);
+    const QScopedValueRollback<bool> unlogged(cdsAltCotacao.LogChanges, false);
+    cdsAltCotacao.Append();
+    for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
+        cdsAltCotacao.Fields(f).SetValue(values.at(f));
+    cdsAltCotacao.Post();
 }
 
 void Worksheet::cdsAltCotacaoBeforeDelete()

@@ -287,18 +287,7 @@ void Worksheet::fillItems(const QString& region, host::BusyScope& busy)
         busy.hide();
         host::MensErro(m_form.msgPadrao.Msg(QStringLiteral("Erro_PlanCota")));
     }
-    // The pivot needs two items to show one: a single item is doubled here, and the
-    // double is merged away so that no save ever sends it.
-    if (cdsAltCotacao.RecordCount() == 1) {
-        QVariantList values;
-        for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
-            values.append(cdsAltCotacao.Fields(f).Value());
-        cdsAltCotacao.Append();
-        for (int f = 0; f < cdsAltCotacao.FieldCount(); ++f)
-            cdsAltCotacao.Fields(f).SetValue(values.at(f));
-        cdsAltCotacao.Post();
-        cdsAltCotacao.MergeChangeLog();
-    }
+    addDisplayCopy();
     busy.hide();
 }
 

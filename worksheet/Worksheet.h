@@ -7,6 +7,7 @@
 #include "host/pivot/DecisionCube.h"
 #include "host/pivot/NewDecisionGrid.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -103,6 +104,14 @@ public:
     void ActiveDecision(bool active);
 
     // ---- the items -------------------------------------------------------------------
+    // Many items changed at once (the maintenance dialogs): the tool bar waits for the end,
+    // and with appendLines the lines of new items are added at the end of the detail list
+    // and sorted once when the batch ends, not placed one by one. Batches nest.
+    void beginItemBatch(bool appendLines);
+    void endItemBatch();
+    // The pivot needs two items to show one: with a single item left, a copy of it is
+    // added outside the change log (no save ever sends it) and without a detail line.
+    void addDisplayCopy();
     // Recomputes the counters of cdsCount: "R" regions, "F" suppliers, "P" products,
     // "M" brands of the selected product, "T" all four. They count changes of value along
     // the item table's order (supplier, region, product), not distinct values.
@@ -218,6 +227,12 @@ private:
     bool m_historyQueued = false;
     void queueHistory();
     void showHistoryState();
+    // The running item batches; lines appended at the end by them; tree codes they met.
+    int m_batchDepth = 0;
+    bool m_appendLines = false;
+    bool m_linesAppended = false;
+    QHash<QString, QString> m_batchTreeCodes;
+    QString batchTreeCode(const QString& productCode);
     // The last tree code found for a product without one in its own line.
     QString m_treeCodeProduct;
     QString m_treeCode;

@@ -1,0 +1,190 @@
+#include "MaintenanceDialog.h"
+
+#include "LookupField.h"
+
+#include "module/controls/FieldChecks.h"
+#include "module/entry/PlanCotaPrecPages.h"
+#include "module/records/WorksheetValues.h"
+#include "shell/ItemChecks.h"
+#include "shell/TfrmPlanCotaPrec.h"
+#include "worksheet/Worksheet.h"
+
+#include "host/core/Query.h"
+#include "host/net/CheckResultServ.h"
+#include "host/ui/Guard.h"
+#include "host/ui/Halvore.h"
+#include "host/widgets/MaskEdit.h"
+#include "host/widgets/PageControl.h"
+#include "host/widgets/grid/DBGrid.h"
+
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+namespace module {
+
+MaintenanceDialog::MaintenanceDialog(TfrmPlanCotaPrec& form, const QString& screenCode,
+                                     const QString& caption)
+    : host::TfrmRotiGeral(screenCode, caption, &form),
+      m_form(form),
+      m_checks(std::make_unique<FieldChecks>(msgPadrao, nullptr))
+{
+}
+
+MaintenanceDialog::~MaintenanceDialog() = default;
+
+Worksheet& MaintenanceDialog::worksheet() const
+{
+    return worksheetOf(m_form);
+}
+
+QString MaintenanceDialog::quotationNumber() const
+{
+    return m_form.currentNumber();
+}
+
+QDate MaintenanceDialog::collectionDate() const
+{
+    return m_form.currentDate();
+}
+
+QString MaintenanceDialog::quotationBuyer() const
+{
+    return m_form.quotationBuyer();
+}
+
+QString MaintenanceDialog::purchasingParameter(const QString& name) const
+{
+    return m_form.purchasingParameter(name);
+}
+
+QStringList MaintenanceDialog::worksheetList(const QString& kind, bool whole) const
+{
+    return worksheet().DegRegistros(kind, whole);
+}
+
+QString MaintenanceDialog::listText(const QStringList& entries)
+{
+    QString text;
+    for (const QString& entry : entries)
+        text += entry + QStringLiteral("\r\n");
+    return text;
+}
+
+QString MaintenanceDialog::codeBeforeSeparator(const QString& value)
+{
+    const qsizetype at = value.indexOf(kCodeSeparator);
+    return at < 0 ? value : value.left(at);
+}
+
+void MaintenanceDialog::fail(QWidget* field, const QString& key)
+{
+    m_checks->fail(field, key);
+}
+
+void MaintenanceDialog::failText(QWidget* field, const QString& text)
+{
+    m_checks->refocus(field);
+    host::MensErro(text);
+    throw host::EAbort();
+}
+
+void MaintenanceDialog::checkOnExit(LookupField& field, std::function<void()> check)
+{
+    m_checks->onExit(field.code, std::move(check));
+}
+
+bool MaintenanceDialog::supplierOffered(const QString& supplier) const
+{
+    const auto offered =
+        openFormQuery(QStringLiteral("qryVd_Forne"),
+                      {{QStringLiteral("P_CDFORNECED"), supplier},
+                       {QStringLiteral("P_DTCOLEPREC"), collectionDate().toString(Qt::ISODate)},
+                       {QStringLiteral("P_IDULTIDTVALQ"),
+                        purchasingParameter(QStringLiteral("IDULTIDTVALQ"))}});
+    return !offered->IsEmpty();
+}
+
+bool MaintenanceDialog::anySupplierOffered(const QStringList& suppliers) const
+{
+    for (const QString& supplier : suppliers)
+        if (supplierOffered(codeBeforeSeparator(supplier)))
+            return true;
+    return false;
+}
+
+QString MaintenanceDialog::serverText(const QString& busyKey, const QString& method,
+                                      const QVariantList& args, int busyKind)
+{
+    host::BusyScope busy(this, busyKey.isEmpty() ? QString() : msgPadrao.Msg(busyKey), busyKind);
+    return host::CheckResultServ(m_form.netPlanCotaPrec.AppServer().call(method, args), false)
+        .toString();
+}
+
+void MaintenanceDialog::serverCheck(QWidget* field, const QString& busyKey, const QString& method,
+                                    const QVariantList& args,
+                                    const QList<std::pair<QString, QString>>& codes, int busyKind)
+{
+    const QString answer = serverText(busyKey, method, args, busyKind);
+    if (answer.isEmpty())
+        return;
+    for (const auto& [code, key] : codes)
+        if (answer == code)
+            fail(field, key);
+    failText(field, answer);
+}
+
+host::Packet MaintenanceDialog::serverPacket(const QString& busyKey, const QString& method,
+                                             const QVariantList& args)
+{
+    host::BusyScope busy(this, busyKey.isEmpty() ? QString() : msgPadrao.Msg(busyKey));
+    return host::CheckResultServ(m_form.netPlanCotaPrec.AppServer().call(method, args), true)
+        .value<host::Packet>();
+}
+
+host::Query& MaintenanceDialog::query(const QString& name)
+{
+    std::unique_ptr<host::Query>& slot = m_queries[name];
+    if (!slot) {
+        host::Database* db = host::Halvore::instance().database();
+        if (!db)
+            host::MensErro(host::Messages::shared().Msg(QStringLiteral("Sem_BancoDados")));
+        slot = std::make_unique<host::Query>(*db, name);
+        slot->LoadSQL(screenCode());
+    }
+    return *slot;
+}
+
+QGridLayout& MaintenanceDialog::fieldGrid()
+{
+    if (!m_grid) {
+        auto* holder = new QWidget;
+        m_grid = new QGridLayout(holder);
+        m_grid->setContentsMargins(8, 8, 8, 8);
+        m_grid->setColumnStretch(3, 1);
+        clientLayout()->addWidget(holder);
+    }
+    return *m_grid;
+}
+
+bool MaintenanceDialog::worksheetShown() const
+{
+    return m_form.tshPadrao->TabVisible();
+}
+
+void MaintenanceDialog::refreshAssignmentView()
+{
+    host::TTabSheet* page = m_form.pgcPadrao->ActivePage();
+    if (worksheetShown() || (page != m_form.tshProdForn && page != m_form.tshFornProd))
+        return;
+    m_form.refreshActiveView(true);
+}
+
+void MaintenanceDialog::locateRow(const QString& code, int row)
+{
+    host::Halvore::instance().LoadBPL(
+        QStringLiteral("SUP01717"),
+        {QStringLiteral("L"), code, QStringLiteral("4"),
+         QVariant::fromValue<QObject*>(worksheet().degCotacao), -1, row});
+}
+
+} // namespace module
