@@ -17,6 +17,7 @@ rpc::MethodRegistry allMethods()
     addInclusionMethods(registry);
     addDuplicationMethods(registry);
     addItemStoreMethods(registry);
+    addMaintenanceMethods(registry);
     return registry;
 }
 

@@ -35,5 +35,7 @@ void addInclusionMethods(rpc::MethodRegistry& registry);
 void addDuplicationMethods(rpc::MethodRegistry& registry);
 // Storing the assignment pages' changes: GravaItemCole, CargRegiao.
 void addItemStoreMethods(rpc::MethodRegistry& registry);
+// The worksheet's maintenance dialogs: GetFornAtend, GetInsProd, IncFornecedor.
+void addMaintenanceMethods(rpc::MethodRegistry& registry);
 
 } // namespace appserver::modules
