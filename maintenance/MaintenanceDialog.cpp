@@ -4,12 +4,15 @@
 
 #include "module/controls/FieldChecks.h"
 #include "module/entry/PlanCotaPrecPages.h"
+#include "module/records/QuotationRecords.h"
 #include "module/records/WorksheetValues.h"
 #include "shell/ItemChecks.h"
 #include "shell/TfrmPlanCotaPrec.h"
 #include "worksheet/Worksheet.h"
 
 #include "host/core/Query.h"
+#include "host/core/consiste/Consiste.h"
+#include "host/widgets/Buttons.h"
 #include "host/net/CheckResultServ.h"
 #include "host/ui/Guard.h"
 #include "host/ui/Halvore.h"
@@ -18,6 +21,7 @@
 #include "host/widgets/grid/DBGrid.h"
 
 #include <QGridLayout>
+#include <QLineEdit>
 #include <QVBoxLayout>
 
 namespace module {
@@ -164,6 +168,92 @@ QGridLayout& MaintenanceDialog::fieldGrid()
         clientLayout()->addWidget(holder);
     }
     return *m_grid;
+}
+
+// ---- regions -----------------------------------------------------------------------------------
+
+void MaintenanceDialog::searchAllRegions(LookupField& field)
+{
+    field.search->BeforePesq = [this] {
+        host::Query& regions = query(QStringLiteral("qryRegiao"));
+        regions.SetParam(QStringLiteral("P_CDREGIAO"), QString());
+        regions.SetParam(QStringLiteral("P_TREGIAO"), QStringLiteral("T"));
+        regions.Open();
+    };
+    host::SearchRequest search;
+    search.keyField = QStringLiteral("CDREGIAO");
+    search.title = QStringLiteral("Região");
+    search.emptyText = QStringLiteral("Não há região cadastrada.");
+    search.parent = this;
+    field.search->OnPesquisa = [this, search]() mutable {
+        search.source = &query(QStringLiteral("qryRegiao"));
+        return host::Ui::current().Pesquisar(search);
+    };
+    field.search->AfterPesq = [this, &field] {
+        host::Query& regions = query(QStringLiteral("qryRegiao"));
+        field.setText(regions.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
+                      regions.FieldByName(QStringLiteral("NMREGIAO")).AsString());
+    };
+}
+
+bool MaintenanceDialog::checkRegion(LookupField& field, bool force, const QString& emptyKey)
+{
+    if (field.isEmpty()) {
+        if (force)
+            fail(field.code, emptyKey);
+        return false;
+    }
+    const QString code = host::Ajusta(field.text(), Width::Region);
+    field.code->SetText(code);
+    host::Query& region = query(QStringLiteral("qryRegiao"));
+    region.SetParam(QStringLiteral("P_CDREGIAO"), code);
+    region.SetParam(QStringLiteral("P_TREGIAO"), QString());
+    region.Open();
+    if (region.IsEmpty())
+        fail(field.code, QStringLiteral("Reg_N_Cad"));
+    field.name->setText(region.FieldByName(QStringLiteral("NMREGIAO")).AsString());
+    return true;
+}
+
+void MaintenanceDialog::fillQuotationRegions(host::DataSet& regions, const QStringList& values)
+{
+    regions.SetFieldDefs({regionCodeField(QStringLiteral("Código")),
+                          regionNameField(QStringLiteral("Nome")),
+                          hidden(host::FieldDef::text(QStringLiteral("COCREGIAO"), 35))});
+    regions.CreateDataSet();
+    for (const QString& value : values) {
+        regions.Append();
+        regions.FieldByName(QStringLiteral("CDREGIAO")).SetAsString(value.left(Width::Region));
+        regions.FieldByName(QStringLiteral("NMREGIAO"))
+            .SetAsString(value.mid(Width::Region + kCodeSeparator.size()));
+        regions.FieldByName(QStringLiteral("COCREGIAO")).SetAsString(value);
+        regions.Post();
+    }
+    regions.AddIndex(QStringLiteral("OrdReg"), QStringLiteral("CDREGIAO"), host::IxCaseInsensitive);
+    regions.SetIndexName(QStringLiteral("OrdReg"));
+    regions.First();
+}
+
+void MaintenanceDialog::searchQuotationRegions(LookupField& field, host::DataSet& regions)
+{
+    host::SearchRequest search;
+    search.source = &regions;
+    search.keyField = QStringLiteral("CDREGIAO");
+    search.title = QStringLiteral("Região");
+    search.parent = this;
+    field.search->OnPesquisa = [search] { return host::Ui::current().Pesquisar(search); };
+    field.search->AfterPesq = [&field, &regions] {
+        field.setText(regions.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
+                      regions.FieldByName(QStringLiteral("NMREGIAO")).AsString());
+    };
+}
+
+void MaintenanceDialog::checkQuotationRegion(LookupField& field, host::DataSet& regions)
+{
+    if (!checkRegion(field, false, QString()))
+        return;
+    if (!regions.Locate(QStringLiteral("CDREGIAO"), field.text(), host::LoCaseInsensitive))
+        fail(field.code, QStringLiteral("Reg_NCot"));
 }
 
 bool MaintenanceDialog::worksheetShown() const

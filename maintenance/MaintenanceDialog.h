@@ -12,6 +12,10 @@
 class QGridLayout;
 
 namespace host {
+class DataSet;
+}
+
+namespace host {
 class Query;
 }
 
@@ -87,6 +91,19 @@ protected:
     host::Query& query(const QString& name);
     // The client area's grid of fields (caption, code, search, name, marks).
     QGridLayout& fieldGrid();
+
+    // ---- regions -------------------------------------------------------------------------
+    // The region field's search over every region (the dialog's query qryRegiao).
+    void searchAllRegions(LookupField& field);
+    // The region typed: given (when forced, else `emptyKey` is not shown), padded to its
+    // width and registered; its name shown. False when empty.
+    bool checkRegion(LookupField& field, bool force, const QString& emptyKey);
+    // The quotation's own regions (cdsRegCota: CDREGIAO, NMREGIAO, COCREGIAO) from the
+    // worksheet's whole values, and a field's search over them.
+    void fillQuotationRegions(host::DataSet& regions, const QStringList& values);
+    void searchQuotationRegions(LookupField& field, host::DataSet& regions);
+    // A region to copy prices from, when typed: registered and one of `regions`.
+    void checkQuotationRegion(LookupField& field, host::DataSet& regions);
 
     // ---- after a change --------------------------------------------------------------------
     bool worksheetShown() const;

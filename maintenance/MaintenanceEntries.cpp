@@ -1,6 +1,10 @@
 #include "MaintenanceEntries.h"
 
+#include "TfrmForneInsert.h"
+#include "TfrmMarcaAlter.h"
+#include "TfrmMarcaInsert.h"
 #include "TfrmProdutoInsert.h"
+#include "TfrmRegiaoInsert.h"
 
 #include "shell/TfrmPlanCotaPrec.h"
 
@@ -36,6 +40,26 @@ void CriaProdutoInsert(TfrmPlanCotaPrec& form)
         frmProdutoInsert->reset();
     }
     host::Ui::current().execModal(*frmProdutoInsert, frmProdutoInsert->screenCode());
+}
+
+void CriaForneInsert(TfrmPlanCotaPrec& form)
+{
+    showNew<TfrmForneInsert>(form);
+}
+
+void CriaRegiaoInsert(TfrmPlanCotaPrec& form)
+{
+    showNew<TfrmRegiaoInsert>(form);
+}
+
+void CriaMarcaInsert(TfrmPlanCotaPrec& form)
+{
+    showNew<TfrmMarcaInsert>(form);
+}
+
+void CriaMarcaAlter(TfrmPlanCotaPrec& form)
+{
+    showNew<TfrmMarcaAlter>(form);
 }
 
 } // namespace module

@@ -7,4 +7,11 @@ target_sources(sup01700module PRIVATE
   ${SUP_MAINTENANCE}/ItemBatch.h ${SUP_MAINTENANCE}/ItemBatch.cpp
   ${SUP_MAINTENANCE}/MaintenanceEntries.h ${SUP_MAINTENANCE}/MaintenanceEntries.cpp
   ${SUP_MAINTENANCE}/TfrmProdutoInsert.h ${SUP_MAINTENANCE}/TfrmProdutoInsert.cpp
+  ${SUP_MAINTENANCE}/TfrmForneInsert.h ${SUP_MAINTENANCE}/TfrmForneInsert.cpp
+  ${SUP_MAINTENANCE}/TfrmRegiaoInsert.h ${SUP_MAINTENANCE}/TfrmRegiaoInsert.cpp
+  ${SUP_MAINTENANCE}/RegionItems.h ${SUP_MAINTENANCE}/RegionItems.cpp
+  ${SUP_MAINTENANCE}/BrandDialog.h ${SUP_MAINTENANCE}/BrandDialog.cpp
+  ${SUP_MAINTENANCE}/TfrmMarcaInsert.h ${SUP_MAINTENANCE}/TfrmMarcaInsert.cpp
+  ${SUP_MAINTENANCE}/TfrmMarcaAlter.h ${SUP_MAINTENANCE}/TfrmMarcaAlter.cpp
+  ${SUP_MAINTENANCE}/MaintenanceMenus.h ${SUP_MAINTENANCE}/MaintenanceMenus.cpp
 )

@@ -217,6 +217,12 @@ void Worksheet::PreencheAltCotacao(bool force)
     recount();
 }
 
+bool Worksheet::holdsCurrentQuotation() const
+{
+    return m_loaded && cdsAltCotacao.Active() &&
+           m_loadedQuotation == m_form.currentBranch() + m_form.currentNumber();
+}
+
 void Worksheet::quotationListReloaded()
 {
     // The list may hold other quotations under the same numbers, or these with other

@@ -99,6 +99,8 @@ public:
     // Loads the items and detail lines of the current quotation and region from the
     // server, unless they are the ones loaded (force reloads); then recounts.
     void PreencheAltCotacao(bool force);
+    // The item table holds the items of the current quotation (whatever its region).
+    bool holdsCurrentQuotation() const;
     // Hooks the pivot to the item table and the cell drawing (true), or unhooks both
     // (false) while many items change.
     void ActiveDecision(bool active);

@@ -1,0 +1,62 @@
+#include "TfrmMarcaAlter.h"
+
+#include "ItemBatch.h"
+#include "LookupField.h"
+
+#include "module/entry/Cli_Sup01700.h"
+#include "shell/TfrmPlanCotaPrec.h"
+#include "worksheet/Worksheet.h"
+
+#include "host/core/consiste/Consiste.h"
+#include "module/records/QuotationRecords.h"
+#include "host/widgets/MaskEdit.h"
+#include "host/widgets/PageControl.h"
+
+#include <QLineEdit>
+
+namespace module {
+
+TfrmMarcaAlter::TfrmMarcaAlter(TfrmPlanCotaPrec& form)
+    : BrandDialog(form, QStringLiteral("SUP01714"), QStringLiteral("Alteração de Marca"))
+{
+    marca = addBrandField(0, QStringLiteral("Marca"), QString());
+    checkOnExit(*marca, [this] { Vd_Marca(*marca, false, nullptr, true); });
+    marca->code->setFocus();
+}
+
+void TfrmMarcaAlter::sbtConfirmaClick()
+{
+    if (!marca->isEmpty() &&
+        host::Ajusta(marca->text(), Width::Brand) == Cli_Sup01700::stCdMarca) {
+        accept();
+        return;
+    }
+    Vd_Marca(*marca, true, nullptr, true);
+    const QString brand = marca->text();
+    const QString newItem = itemKey(brand, marca->name->text());
+    mainForm().boAltMarca = true;
+    {
+        // Each item leaves the filter once re-keyed; the item table's own events move its
+        // detail line to the new key.
+        ItemBatch batch(worksheet());
+        batch.filter(ItemBatch::equals(QStringLiteral("COCPRODUTO"),
+                                       worksheet().RetornaVlr(QStringLiteral("P"))));
+        host::DataSet& items = batch.items();
+        while (!items.IsEmpty()) {
+            items.First();
+            items.Edit();
+            items.FieldByName(QStringLiteral("COCPRODUTO")).SetAsString(newItem);
+            items.Post();
+        }
+        batch.commit();
+    }
+    if (mainForm().pgcPadrao->ActivePage() == mainForm().tshPadrao) {
+        locateRow(Cli_Sup01700::stCdProduto, 0);
+        locateRow(brand, Cli_Sup01700::ActiveRow);
+    } else {
+        refreshAssignmentView();
+    }
+    accept();
+}
+
+} // namespace module
