@@ -1,0 +1,4 @@
+-- Queries of the product deletion (SUP01706).
+
+-- qryVd_Produto
+SELECT CDPRODUTO, NMPRODUTO FROM PRODUTO WHERE CDARVPROD = :P_CDPRODUTO
