@@ -36,16 +36,23 @@ void TfrmMarcaAlter::sbtConfirmaClick()
     const QString newItem = itemKey(brand, marca->name->text());
     mainForm().boAltMarca = true;
     {
-        // Each item leaves the filter once re-keyed; the item table's own events move its
-        // detail line to the new key.
+        // The items are found first and then re-keyed one by one through the item table's
+        // own events, which move each item's detail line to its new key.
         ItemBatch batch(worksheet());
-        batch.filter(ItemBatch::equals(QStringLiteral("COCPRODUTO"),
-                                       worksheet().RetornaVlr(QStringLiteral("P"))));
         host::DataSet& items = batch.items();
-        while (!items.IsEmpty()) {
-            items.First();
+        const QString oldItem = worksheet().RetornaVlr(QStringLiteral("P"));
+        host::Field& product = items.FieldByName(QStringLiteral("COCPRODUTO"));
+        QList<QVariantList> keys;
+        for (items.First(); !items.Eof(); items.Next())
+            if (product.AsString().compare(oldItem, Qt::CaseInsensitive) == 0)
+                keys.append({items.FieldByName(QStringLiteral("COCFORNECED")).AsString(),
+                             items.FieldByName(QStringLiteral("COCREGIAO")).AsString(), oldItem});
+        for (const QVariantList& key : keys) {
+            if (!items.Locate(QStringLiteral("COCFORNECED;COCREGIAO;COCPRODUTO"), key,
+                              host::LoCaseInsensitive))
+                continue;
             items.Edit();
-            items.FieldByName(QStringLiteral("COCPRODUTO")).SetAsString(newItem);
+            product.SetAsString(newItem);
             items.Post();
         }
         batch.commit();
