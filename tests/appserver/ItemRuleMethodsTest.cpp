@@ -85,4 +85,19 @@ TEST_F(ItemRuleMethodsTest, SupplierMustServeTheRegion)
               "Fornecedor 13; DROP não cadastrado.");
 }
 
+TEST_F(ItemRuleMethodsTest, SupplierMustSupplyTheProductOrOneOfTheList)
+{
+    auto supplies = [&](int supplier, const QString& products) {
+        return ask("Vd_ProdForn", {"0001", dbtest::supplier(supplier), kCollection, products});
+    };
+    EXPECT_EQ(supplies(13, product("0301001")), "");
+    EXPECT_EQ(supplies(13, product("0101001")), "S");
+    // A supplier joining a quotation: one product it supplies is enough.
+    const QString food = product("0101001") + QStringLiteral("\r\n") + product("0101002") +
+                         QStringLiteral("\r\n");
+    EXPECT_EQ(supplies(13, food), "S");
+    EXPECT_EQ(supplies(13, food + product("0301001") + QStringLiteral("\r\n")), "");
+    EXPECT_EQ(supplies(13, food + QStringLiteral("X1\r\n")), "Produto X1 não cadastrado.");
+}
+
 } // namespace

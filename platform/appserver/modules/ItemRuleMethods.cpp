@@ -92,17 +92,34 @@ QVariant vdMarca(CallContext& call)
     }
 }
 
-// Vd_ProdForn(centre, supplier, collection date, product) → "" when the supplier may quote
+// Most product codes one Vd_ProdForn call may name: far above the products of a quotation.
+constexpr int kMaxProductCodes = 10000;
+
+// Vd_ProdForn(centre, supplier, collection date, products) → "" when the supplier may quote
 // the product; "S" when the product is not registered for the supplier or the supplier is
-// not qualified for it on that date.
+// not qualified for it on that date. The products may be one code or several, each
+// followed by a line break (a supplier joining a quotation): then "" when the supplier
+// may quote at least one of them.
 QVariant vdProdForn(CallContext& call)
 {
     const QString centre = centreArg(call, 0);
     const QString supplier = registered(call.db(), kSuppliers, call.text(1));
     const QDate date = collectionDate(call, 2);
-    const QString product = registered(call.db(), kProducts, call.text(3));
-    return ItemChecks(call.db(), centre, date).supplyFlags(supplier, product) ? QStringLiteral("S")
-                                                                              : QString();
+    QStringList typed = call.text(3).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    for (QString& code : typed)
+        if (code.endsWith(QLatin1Char('\r')))
+            code.chop(1);
+    typed.removeAll(QString());
+    if (typed.isEmpty())
+        typed.append(QString());
+    if (typed.size() > kMaxProductCodes)
+        throw Refusal(QStringLiteral("A lista de produtos tem mais de %1 códigos.")
+                          .arg(kMaxProductCodes));
+    const ItemChecks checks(call.db(), centre, date);
+    for (const QString& code : typed)
+        if (!checks.supplyFlags(supplier, registered(call.db(), kProducts, code)))
+            return QString();
+    return QStringLiteral("S");
 }
 
 // Vd_FuncaoFili(operator's branch, region, product) → "" when both branches negotiate the
