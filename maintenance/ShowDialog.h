@@ -9,8 +9,7 @@ class TfrmPlanCotaPrec;
 
 // A maintenance dialog made for one use: created under the hourglass, shown modally over
 // the main window and destroyed when it closes.
-template <typename Dialog>
-void showNew(TfrmPlanCotaPrec& form)
+template <typename Dialog> void showNew(TfrmPlanCotaPrec& form)
 {
     host::WaitCursor hourglass;
     Dialog dialog(form);

@@ -52,7 +52,8 @@ TfrmForneDelete::TfrmForneDelete(TfrmPlanCotaPrec& form)
 {
     m_supplierCodes = worksheetList(QStringLiteral("F"), false);
     host::Query& search = suppliers();
-    search.SetFieldDefs({hidden(supplierCodeField()), supplierDocumentField(QStringLiteral("Inscrição")),
+    search.SetFieldDefs({hidden(supplierCodeField()),
+                         supplierDocumentField(QStringLiteral("Inscrição")),
                          supplierPersonTypeField(QStringLiteral("Tipo")),
                          supplierLegalNameField(QStringLiteral("Razão Social"))});
     bindSupplierDisplay(search, msgPadrao);
@@ -65,7 +66,8 @@ TfrmForneDelete::TfrmForneDelete(TfrmPlanCotaPrec& form)
     search.SetParam(QStringLiteral("P_CDFORNECED"),
                     m_supplierCodes.isEmpty()
                         ? QString()
-                        : QLatin1Char('_') + m_supplierCodes.join(QLatin1Char('_')) + QLatin1Char('_'));
+                        : QLatin1Char('_') + m_supplierCodes.join(QLatin1Char('_')) +
+                              QLatin1Char('_'));
     buildControls();
 }
 
@@ -185,8 +187,9 @@ void TfrmForneDelete::sbtConfirmaClick()
     bool removed = false;
     {
         ItemBatch batch(worksheet());
-        removed = batch.removeMatching(ItemBatch::equals(QStringLiteral("COCFORNECED"),
-                                                         supplierValue(m_supplierCode, m_tradeName))) > 0;
+        removed =
+            batch.removeMatching(ItemBatch::equals(QStringLiteral("COCFORNECED"),
+                                                   supplierValue(m_supplierCode, m_tradeName))) > 0;
         batch.items().SetFiltered(false);
         worksheet().addDisplayCopy();
         batch.commit();

@@ -52,8 +52,9 @@ void TfrmMarcaDelete::sbtConfirmaClick()
     {
         ItemBatch batch(worksheet());
         // The selected cell's product and brand, under every region and supplier.
-        removed = batch.removeMatching(ItemBatch::equals(QStringLiteral("COCPRODUTO"),
-                                                         worksheet().RetornaVlr(QStringLiteral("P")))) > 0;
+        removed =
+            batch.removeMatching(ItemBatch::equals(
+                QStringLiteral("COCPRODUTO"), worksheet().RetornaVlr(QStringLiteral("P")))) > 0;
         batch.items().SetFiltered(false);
         worksheet().addDisplayCopy();
         batch.commit();

@@ -122,11 +122,10 @@ QString TfrmProdutoDelete::productItemsFilter(const QStringList& productValues,
 void TfrmProdutoDelete::sbtConfirmaClick()
 {
     Vd_Produto(true);
-    const QVariantList product = host::Dados_Produto(
-        *host::Halvore::instance().database(), host::bareTreeCode(produto->code->Text()));
+    const QVariantList product = host::Dados_Produto(*host::Halvore::instance().database(),
+                                                     host::bareTreeCode(produto->code->Text()));
     const QString code = product.size() > 2 ? product.at(2).toString() : QString();
-    const QString filter =
-        productItemsFilter(worksheetList(QStringLiteral("PM"), true), code);
+    const QString filter = productItemsFilter(worksheetList(QStringLiteral("PM"), true), code);
     bool removed = false;
     if (!filter.isEmpty()) {
         ItemBatch batch(worksheet());

@@ -9,8 +9,6 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "worksheet/Worksheet.h"
 
-#include "host/core/Query.h"
-#include "host/core/consiste/Consiste.h"
 #include "host/widgets/Buttons.h"
 #include "host/widgets/MaskEdit.h"
 
@@ -38,24 +36,7 @@ void TfrmRegiaoDelete::buildControls()
                               QStringLiteral("edtNmRegiao"), {}, {}},
                              this);
     checkOnExit(*regiao, [this] { Vd_Regiao(false); });
-    regiao->search->OnPesquisa = [this] {
-        host::Query& all = regions();
-        all.SetParam(QStringLiteral("P_CDREGIAO"), QString());
-        all.SetParam(QStringLiteral("P_TREGIAO"), QStringLiteral("T"));
-        all.Open();
-        host::SearchRequest request;
-        request.source = &all;
-        request.keyField = QStringLiteral("CDREGIAO");
-        request.title = QStringLiteral("Região");
-        request.emptyText = QStringLiteral("Não há região cadastrada.");
-        request.parent = this;
-        return host::Ui::current().Pesquisar(request);
-    };
-    regiao->search->AfterPesq = [this] {
-        host::Query& chosen = regions();
-        regiao->setText(chosen.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
-                        chosen.FieldByName(QStringLiteral("NMREGIAO")).AsString());
-    };
+    searchAllRegions(*regiao);
 
     drgForne = new QGroupBox(QStringLiteral("Para"));
     drgForne->setObjectName(QStringLiteral("drgForne"));
@@ -73,11 +54,6 @@ void TfrmRegiaoDelete::buildControls()
     grid.addWidget(drgForne, 1, 0, 1, 4);
 }
 
-host::Query& TfrmRegiaoDelete::regions()
-{
-    return query(QStringLiteral("qryRegiao"));
-}
-
 QString TfrmRegiaoDelete::deletionScope() const
 {
     return m_scope->checkedId() == 1 ? QStringLiteral("T") : Cli_Sup01700::stCdForneced;
@@ -85,20 +61,7 @@ QString TfrmRegiaoDelete::deletionScope() const
 
 void TfrmRegiaoDelete::Vd_Regiao(bool force)
 {
-    if (regiao->isEmpty()) {
-        if (force)
-            fail(regiao->code, QStringLiteral("Reg_N_Inf"));
-        return;
-    }
-    const QString code = host::Ajusta(regiao->text(), Width::Region);
-    regiao->code->SetText(code);
-    host::Query& region = regions();
-    region.SetParam(QStringLiteral("P_CDREGIAO"), code);
-    region.SetParam(QStringLiteral("P_TREGIAO"), QString());
-    region.Open();
-    if (region.IsEmpty())
-        fail(regiao->code, QStringLiteral("Reg_N_Cad"));
-    regiao->name->setText(region.FieldByName(QStringLiteral("NMREGIAO")).AsString());
+    checkRegion(*regiao, force, QStringLiteral("Reg_N_Inf"));
 }
 
 void TfrmRegiaoDelete::sbtConfirmaClick()

@@ -33,7 +33,6 @@ protected:
 
 private:
     void buildControls();
-    host::Query& regions();
     void Vd_Regiao(bool force);
 
     QButtonGroup* m_scope = nullptr;
