@@ -21,6 +21,8 @@
 #include "host/widgets/NumberEdit.h"
 #include "worksheet/DetailList.h"
 #include "worksheet/Worksheet.h"
+#include "maintenance/ItemBatch.h"
+#include "maintenance/RegionItems.h"
 
 #include <QDialog>
 #include <QToolButton>
@@ -267,6 +269,47 @@ void BM_PriceEntry(benchmark::State& state)
     *Cli_Sup01700::stlCotacao = *Cli_Sup01700::stlOldCotacao;
 }
 
+// A region added to a loaded worksheet for 30 suppliers and `products` product-and-brand
+// values (60 000 items for 2 000), priced from another region: the items posted through the
+// item table's events, their detail lines sorted once, the pivot rebuilt and recounted.
+void BM_RegionInsert(benchmark::State& state)
+{
+    const int products = int(state.range(0));
+    bench().show(100'000);
+    module::Worksheet& sheet = bench().sheet();
+    QStringList values = sheet.DegRegistros(QStringLiteral("PM"), true);
+    for (int i = int(values.size()); i < products; ++i)
+        values << QStringLiteral("PRODUTO %1¤¤%2¥¥00001¤¤MARCA")
+                      .arg(i)
+                      .arg(9000000000LL + i, 10, 10, QLatin1Char('0'));
+    values = values.mid(0, products);
+    QStringList suppliers = sheet.DegRegistros(QStringLiteral("F"), true).mid(0, 30);
+    for (int i = int(suppliers.size()); i < 30; ++i)
+        suppliers << QStringLiteral("%1¤¤FORNECEDOR %2").arg(900000 + i, 21, 10, QLatin1Char('0')).arg(i);
+    const QString loadFrom = sheet.DegRegistros(QStringLiteral("R"), true).value(0);
+    const QString region = QStringLiteral("999¤¤REGIÃO NOVA");
+
+    const host::DataSet::Snapshot before = sheet.cdsAltCotacao.TakeSnapshot();
+    const QStringList linesBefore = *Cli_Sup01700::stlCotacao;
+    int added = 0;
+    for (auto _ : state) {
+        {
+            module::ItemBatch batch(sheet, true);
+            added = module::addRegionItems(batch, region, suppliers, values, loadFrom);
+            batch.commit();
+        }
+        state.PauseTiming();
+        {
+            module::ItemBatch undo(sheet);
+            undo.items().RestoreSnapshot(before);
+            *Cli_Sup01700::stlCotacao = linesBefore;
+            undo.commit();
+        }
+        state.ResumeTiming();
+    }
+    state.counters["items"] = added;
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     for (const int items : {1'000, 10'000, 100'000, 300'000})
@@ -282,6 +325,7 @@ BENCHMARK(BM_ContaRegs)->Apply(sizes);
 BENCHMARK(BM_DegRegistros)->Apply(sizes);
 BENCHMARK(BM_CubeBuild)->Apply(sizes);
 BENCHMARK(BM_PriceEntry)->Apply(sizes)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RegionInsert)->Arg(2'000)->Unit(benchmark::kMillisecond);
 
 // ---- memory ----------------------------------------------------------------------------------
 

@@ -1,5 +1,6 @@
 #include "MaintenanceEntries.h"
 
+#include "ShowDialog.h"
 #include "TfrmForneInsert.h"
 #include "TfrmMarcaAlter.h"
 #include "TfrmMarcaInsert.h"
@@ -8,7 +9,6 @@
 
 #include "shell/TfrmPlanCotaPrec.h"
 
-#include "host/ui/Guard.h"
 #include "host/ui/Ui.h"
 
 #include <QPointer>
@@ -17,14 +17,6 @@
 namespace module {
 
 namespace {
-
-template <typename Dialog>
-void showNew(TfrmPlanCotaPrec& form)
-{
-    host::WaitCursor hourglass;
-    Dialog dialog(form);
-    host::Ui::current().execModal(dialog, dialog.screenCode());
-}
 
 // The kept product insertion of each main window.
 QPointer<TfrmProdutoInsert> frmProdutoInsert;

@@ -3,6 +3,8 @@
 
 #include "PlanCotaPrecPages.h"
 
+#include "maintenance/MaintenanceMenus.h"
+#include "maintenance/locate/LocateScreen.h"
 #include "register/NewQuotationPage.h"
 #include "register/PrintQuotationScreen.h"
 #include "register/QuotationListPage.h"
@@ -51,9 +53,13 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     new ItemCommands(*form);
     new WorksheetTools(*form);
     form->setCommandHandler(form->mnuCopiarCota, [form] { CriaCopyCota(*form); });
+    // The menus of the dialogs that add and remove the quotation's suppliers, regions,
+    // products and brands.
+    new MaintenanceMenus(*form);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
+    registerLocateScreen();
     return form;
 }
 

@@ -118,6 +118,7 @@ void DataSet::adoptTable(std::shared_ptr<Table> table)
     m_meta.assign(n, SlotMeta{});
     for (quint32 i = 0; i < n; ++i)
         m_meta[i].order = qint64(i) * kOrderGap;
+    m_orderCeiling = (qint64(n) - 1) * kOrderGap;
     m_naturalIsSlotOrder = true;
     m_changeLog.clear();
     m_changeCount = 0;
@@ -291,16 +292,22 @@ quint32 DataSet::newSlot(qint64 order)
     const quint32 slot = mutableTable().addSlot();
     m_meta.resize(size_t(slot) + 1);
     m_meta[slot].order = order;
+    m_orderCeiling = std::max(m_orderCeiling, order);
     return slot;
 }
 
 qint64 DataSet::orderAfterLast() const
 {
+    // Records appended one after another would otherwise look at every record each time.
+    return m_orderCeiling + kOrderGap;
+}
+
+void DataSet::recomputeOrderCeiling()
+{
     qint64 last = -kOrderGap;
     for (const SlotMeta& m : m_meta)
-        if (m.status != SlotMeta::Free && m.status != SlotMeta::Original)
-            last = std::max(last, m.order);
-    return last + kOrderGap;
+        last = std::max(last, m.order);
+    m_orderCeiling = last;
 }
 
 qint64 DataSet::orderBefore(quint32 slot)
@@ -333,6 +340,7 @@ void DataSet::renumberOrders()
               [this](quint32 a, quint32 b) { return m_meta[a].order < m_meta[b].order; });
     for (size_t i = 0; i < slots.size(); ++i)
         m_meta[slots[i]].order = qint64(i) * kOrderGap;
+    recomputeOrderCeiling();
 }
 
 // --- field values --------------------------------------------------------------------
@@ -920,6 +928,7 @@ void DataSet::RestoreSnapshot(const Snapshot& snapshot)
     const Snapshot::State& state = *snapshot.m_state;
     m_table = state.table;
     m_meta = state.meta;
+    recomputeOrderCeiling();
     m_changeLog = state.changeLog;
     m_changeCount = state.changeCount;
     m_naturalIsSlotOrder = state.naturalIsSlotOrder;

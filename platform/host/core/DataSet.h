@@ -252,6 +252,9 @@ private:
     std::vector<std::unique_ptr<Field>> m_fields;
     std::shared_ptr<Table> m_table;
     std::vector<SlotMeta> m_meta;
+    // No record's order is above it: a record appended goes after it.
+    qint64 m_orderCeiling = 0;
+    void recomputeOrderCeiling();
     std::vector<quint32> m_view;
     std::vector<quint32> m_changeLog;
     int m_changeCount = 0;
