@@ -26,10 +26,10 @@ LookupField* BrandDialog::addBrandField(int row, const QString& caption, const Q
                                    QStringLiteral("imgNaoAutorizMarca") + suffix},
                                   this);
     field->search->BeforePesq = [this] {
-        host::Query& brands = query(QStringLiteral("qryMarca"));
-        brands.SetParam(QStringLiteral("P_CDMARCA"), QString());
-        brands.SetParam(QStringLiteral("P_TCDMARCA"), QStringLiteral("T"));
-        brands.Open();
+        host::Query& registered = brands();
+        registered.SetParam(QStringLiteral("P_CDMARCA"), QString());
+        registered.SetParam(QStringLiteral("P_TCDMARCA"), QStringLiteral("T"));
+        registered.Open();
     };
     host::SearchRequest search;
     search.keyField = QStringLiteral("CDMARCA");
@@ -37,13 +37,13 @@ LookupField* BrandDialog::addBrandField(int row, const QString& caption, const Q
     search.emptyText = msgPadrao.Msg(QStringLiteral("MarNoFound"));
     search.parent = this;
     field->search->OnPesquisa = [this, search]() mutable {
-        search.source = &query(QStringLiteral("qryMarca"));
+        search.source = &brands();
         return host::Ui::current().Pesquisar(search);
     };
     field->search->AfterPesq = [this, field] {
-        host::Query& brands = query(QStringLiteral("qryMarca"));
-        field->setText(brands.FieldByName(QStringLiteral("CDMARCA")).AsString(),
-                       brands.FieldByName(QStringLiteral("NMMARCA")).AsString());
+        host::Query& registered = brands();
+        field->setText(registered.FieldByName(QStringLiteral("CDMARCA")).AsString(),
+                       registered.FieldByName(QStringLiteral("NMMARCA")).AsString());
         field->hideMarks();
     };
     return field;
@@ -65,7 +65,7 @@ void BrandDialog::Vd_Marca(LookupField& field, bool force, LookupField* other, b
     }
     const QString code = host::Ajusta(field.text(), Width::Brand);
     field.code->SetText(code);
-    host::Query& brand = query(QStringLiteral("qryMarca"));
+    host::Query& brand = brands();
     brand.SetParam(QStringLiteral("P_CDMARCA"), code);
     brand.SetParam(QStringLiteral("P_TCDMARCA"), QString());
     brand.Open();

@@ -42,7 +42,7 @@ LookupField::LookupField(QGridLayout& grid, int row, const QString& caption, con
     name->setObjectName(names.name);
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::NoFocus);
-    name->setMinimumWidth(220);
+    name->setMinimumWidth(280);
     grid.addWidget(label, row, 0);
     grid.addWidget(code, row, 1);
     grid.addWidget(search, row, 2);

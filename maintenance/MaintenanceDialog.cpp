@@ -145,7 +145,7 @@ host::Packet MaintenanceDialog::serverPacket(const QString& busyKey, const QStri
         .value<host::Packet>();
 }
 
-host::Query& MaintenanceDialog::query(const QString& name)
+host::Query& MaintenanceDialog::query(const QString& name, const host::FieldDefs& fields)
 {
     std::unique_ptr<host::Query>& slot = m_queries[name];
     if (!slot) {
@@ -153,9 +153,23 @@ host::Query& MaintenanceDialog::query(const QString& name)
         if (!db)
             host::MensErro(host::Messages::shared().Msg(QStringLiteral("Sem_BancoDados")));
         slot = std::make_unique<host::Query>(*db, name);
+        if (!fields.empty())
+            slot->SetFieldDefs(fields);
         slot->LoadSQL(screenCode());
     }
     return *slot;
+}
+
+host::Query& MaintenanceDialog::regions()
+{
+    return query(QStringLiteral("qryRegiao"), {regionCodeField(QStringLiteral("Código")),
+                                               regionNameField(QStringLiteral("Nome"))});
+}
+
+host::Query& MaintenanceDialog::brands()
+{
+    return query(QStringLiteral("qryMarca"), {brandCodeField(QStringLiteral("Código")),
+                                              brandNameField(QStringLiteral("Nome"))});
 }
 
 QGridLayout& MaintenanceDialog::fieldGrid()
@@ -175,10 +189,10 @@ QGridLayout& MaintenanceDialog::fieldGrid()
 void MaintenanceDialog::searchAllRegions(LookupField& field)
 {
     field.search->BeforePesq = [this] {
-        host::Query& regions = query(QStringLiteral("qryRegiao"));
-        regions.SetParam(QStringLiteral("P_CDREGIAO"), QString());
-        regions.SetParam(QStringLiteral("P_TREGIAO"), QStringLiteral("T"));
-        regions.Open();
+        host::Query& registered = regions();
+        registered.SetParam(QStringLiteral("P_CDREGIAO"), QString());
+        registered.SetParam(QStringLiteral("P_TREGIAO"), QStringLiteral("T"));
+        registered.Open();
     };
     host::SearchRequest search;
     search.keyField = QStringLiteral("CDREGIAO");
@@ -186,13 +200,13 @@ void MaintenanceDialog::searchAllRegions(LookupField& field)
     search.emptyText = QStringLiteral("Não há região cadastrada.");
     search.parent = this;
     field.search->OnPesquisa = [this, search]() mutable {
-        search.source = &query(QStringLiteral("qryRegiao"));
+        search.source = &regions();
         return host::Ui::current().Pesquisar(search);
     };
     field.search->AfterPesq = [this, &field] {
-        host::Query& regions = query(QStringLiteral("qryRegiao"));
-        field.setText(regions.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
-                      regions.FieldByName(QStringLiteral("NMREGIAO")).AsString());
+        host::Query& registered = regions();
+        field.setText(registered.FieldByName(QStringLiteral("CDREGIAO")).AsString(),
+                      registered.FieldByName(QStringLiteral("NMREGIAO")).AsString());
     };
 }
 
@@ -205,7 +219,7 @@ bool MaintenanceDialog::checkRegion(LookupField& field, bool force, const QStrin
     }
     const QString code = host::Ajusta(field.text(), Width::Region);
     field.code->SetText(code);
-    host::Query& region = query(QStringLiteral("qryRegiao"));
+    host::Query& region = regions();
     region.SetParam(QStringLiteral("P_CDREGIAO"), code);
     region.SetParam(QStringLiteral("P_TREGIAO"), QString());
     region.Open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/core/FieldDef.h"
 #include "host/core/Packet.h"
 #include "host/forms/TfrmRotiGeral.h"
 
@@ -87,8 +88,12 @@ protected:
                               const QVariantList& args);
 
     // ---- queries and layout --------------------------------------------------------------
-    // A query of the dialog's own query file, prepared once and kept.
-    host::Query& query(const QString& name);
+    // A query of the dialog's own query file, prepared once and kept; `fields` name and
+    // present its columns (given where it is first asked for).
+    host::Query& query(const QString& name, const host::FieldDefs& fields = {});
+    // The registered regions and brands (qryRegiao, qryMarca), their columns captioned.
+    host::Query& regions();
+    host::Query& brands();
     // The client area's grid of fields (caption, code, search, name, marks).
     QGridLayout& fieldGrid();
 

@@ -3,6 +3,7 @@
 #include "LookupField.h"
 
 #include "module/entry/Cli_Sup01700.h"
+#include "module/records/QuotationRecords.h"
 #include "module/records/SupplierDisplay.h"
 #include "module/records/WorksheetValues.h"
 #include "shell/ItemChecks.h"
@@ -29,6 +30,17 @@ namespace {
 const QString kAllSuppliers = QStringLiteral("qryPesqForn");
 const QString kQuotationSuppliers = QStringLiteral("qryPesqFornCot");
 
+// The supplier searches' columns: the number, the names and, hidden, the rest.
+host::FieldDefs supplierSearchFields()
+{
+    return {supplierDocumentField(QStringLiteral("Inscrição")),
+            supplierLegalNameField(QStringLiteral("Razão Social")),
+            supplierTradeNameField(QStringLiteral("Nome Fantasia")),
+            hidden(supplierPersonTypeField(QStringLiteral("Tipo"))),
+            hidden(supplierCodeField()),
+            hidden(supplierStatusField())};
+}
+
 } // namespace
 
 TfrmForneInsert::TfrmForneInsert(TfrmPlanCotaPrec& form)
@@ -43,7 +55,8 @@ TfrmForneInsert::TfrmForneInsert(TfrmPlanCotaPrec& form)
     QString filter = QStringLiteral("_");
     for (const QString& supplier : m_suppliers)
         filter += codeBeforeSeparator(supplier) + QLatin1Char('_');
-    query(kQuotationSuppliers).SetParam(QStringLiteral("P_CDFORNECED"), filter);
+    query(kAllSuppliers, supplierSearchFields());
+    query(kQuotationSuppliers, supplierSearchFields()).SetParam(QStringLiteral("P_CDFORNECED"), filter);
 
     QGridLayout& grid = fieldGrid();
     fornecedor = new LookupField(grid, 0, QStringLiteral("Fornecedor"), QString(),

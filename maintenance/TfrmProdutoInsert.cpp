@@ -5,6 +5,7 @@
 
 #include "module/controls/FieldChecks.h"
 #include "module/entry/Cli_Sup01700.h"
+#include "module/records/QuotationRecords.h"
 #include "shell/TfrmPlanCotaPrec.h"
 
 #include "host/core/ProductLookup.h"
@@ -113,7 +114,9 @@ host::Query& TfrmProdutoInsert::products()
 
 void TfrmProdutoInsert::chooseBrands()
 {
-    host::Query& brands = query(QStringLiteral("qryPesqMarca"));
+    host::Query& brands = query(QStringLiteral("qryPesqMarca"),
+                                {brandCodeField(QStringLiteral("Código")),
+                                 brandNameField(QStringLiteral("Nome"))});
     brands.Open();
     if (brands.IsEmpty())
         fail(rbtLista, QStringLiteral("N_Marc"));
