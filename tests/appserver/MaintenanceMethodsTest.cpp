@@ -201,12 +201,20 @@ TEST_F(MaintenanceMethodsTest, GetInsProdRefusesUnknownCodesAndHostileLists)
 TEST_F(MaintenanceMethodsTest, IncFornecedorAddsTheSupplierWithPricesLoadedFromAnother)
 {
     const QString number = kAnaQuotation;
-    const int pairs = scalar(QStringLiteral("SELECT COUNT(*) FROM (SELECT DISTINCT CDPRODUTO, "
-                                            "CDMARCA FROM ITEMCOLE WHERE NRCOLEPRECO = ?) P"),
-                             {number});
-    ASSERT_EQ(pairs, 29);
-    // Higiene Total serves the quotation's five regions; prices of Atacadão in São Paulo.
-    const QVariant answer = incFornecedor(kAna, number, 18, "N", dbtest::supplier(1), "001");
+    const QString pairsSql = QStringLiteral(
+        "SELECT COUNT(*) FROM (SELECT DISTINCT I.CDPRODUTO, I.CDMARCA FROM ITEMCOLE I JOIN "
+        "PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO WHERE I.NRCOLEPRECO = ? %1) X");
+    ASSERT_EQ(scalar(pairsSql.arg(QString()), {number}), 29);
+    // The grocers supply the groceries only: the toilet paper's two pairs are not theirs.
+    const int pairs = scalar(pairsSql.arg(QStringLiteral("AND P.CDARVPROD LIKE '01%'")), {number});
+    ASSERT_EQ(pairs, 27);
+    // The two grocers' qualifications are renewed for the quotation's date.
+    db().run(QStringLiteral("UPDATE FORNECEDOR SET DTVALQUALIF = '2025-12-31' WHERE "
+                            "CDFORNECED IN (?, ?)"),
+             {dbtest::supplier(27), dbtest::supplier(33)});
+    // Estrela Distribuidora serves the quotation's five regions; prices of Atacadão in São
+    // Paulo.
+    const QVariant answer = incFornecedor(kAna, number, 27, "N", dbtest::supplier(1), "001");
     ASSERT_EQ(answer.metaType(), QMetaType::fromType<host::Packet>())
         << answer.toString().toStdString();
     EXPECT_TRUE(answer.value<host::Packet>().isValid());
@@ -214,22 +222,30 @@ TEST_F(MaintenanceMethodsTest, IncFornecedorAddsTheSupplierWithPricesLoadedFromA
 
     const QString added = QStringLiteral("FROM ITEMCOLE N WHERE N.NRCOLEPRECO = '%1' AND "
                                          "N.CDFORNECED = '%2'")
-                              .arg(number, dbtest::supplier(18));
+                              .arg(number, dbtest::supplier(27));
     EXPECT_EQ(scalar("SELECT COUNT(*) " + added), 5 * pairs);
     EXPECT_EQ(scalar("SELECT COUNT(DISTINCT CDREGIAO) " + added), 5);
+    EXPECT_EQ(scalar("SELECT COUNT(*) " + added + " AND N.CDPRODUTO IN (SELECT CDPRODUTO FROM "
+                                                  "PRODUTO WHERE CDARVPROD LIKE '05%')"),
+              0);
     // Each item has Atacadão's São Paulo price and discount of its product and brand (0
     // without one), the quotation's validity and the quantity to buy of its region.
+    const int offeredBySource = scalar(
+        QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE S JOIN PRODUTO P ON P.CDPRODUTO = "
+                       "S.CDPRODUTO WHERE S.NRCOLEPRECO = ? AND S.CDFORNECED = ? AND "
+                       "S.CDREGIAO = '001' AND P.CDARVPROD LIKE '01%'"),
+        {number, dbtest::supplier(1)});
     EXPECT_EQ(scalar("SELECT COUNT(*) " + added +
                          " AND NOT EXISTS (SELECT 1 FROM ITEMCOLE S WHERE S.NRCOLEPRECO = "
                          "N.NRCOLEPRECO AND S.CDFORNECED = ? AND S.CDREGIAO = '001' AND "
                          "S.CDPRODUTO = N.CDPRODUTO AND S.CDMARCA = N.CDMARCA AND S.VRPRECUNIITM = "
                          "N.VRPRECUNIITM AND S.VRPERDESITM = N.VRPERDESITM)",
                      {dbtest::supplier(1)}),
-              5 * 2); // the two pairs Atacadão does not offer
-    EXPECT_EQ(scalar("SELECT COUNT(*) " + added + " AND N.VRPRECUNIITM > 0"), 5 * 22);
+              5 * (pairs - offeredBySource));
+    EXPECT_GT(scalar("SELECT COUNT(*) " + added + " AND N.VRPRECUNIITM > 0"), 0);
     EXPECT_EQ(scalar("SELECT COUNT(*) " + added +
                      " AND N.IDITMCOTPREC = 'S' AND N.DTINIVALITM = '2025-03-10' AND "
-                     "N.DTFINVALITM = '2025-03-23' AND N.IDTIPFREITM = 'C' AND "
+                     "N.DTFINVALITM = '2025-03-23' AND "
                      "N.QTACMPITMCOL = COALESCE((SELECT MAX(Q.QTACMPITMCOL) FROM ITEMCOLE Q WHERE "
                      "Q.NRCOLEPRECO = N.NRCOLEPRECO AND Q.CDREGIAO = N.CDREGIAO AND Q.CDPRODUTO = "
                      "N.CDPRODUTO AND Q.CDMARCA = N.CDMARCA AND Q.CDFORNECED <> N.CDFORNECED), 0)"),
@@ -244,16 +260,29 @@ TEST_F(MaintenanceMethodsTest, IncFornecedorAddsTheSupplierWithPricesLoadedFromA
 
     // Every served region of the centre and the quotation (001 to 006), each priced from
     // its own region: Atacadão has no item in the Sul (005).
-    incFornecedor(kFernanda, number, 11, "S", dbtest::supplier(1));
+    const QVariant second = incFornecedor(kFernanda, number, 33, "S", dbtest::supplier(1));
+    ASSERT_EQ(second.metaType(), QMetaType::fromType<host::Packet>())
+        << second.toString().toStdString();
     const QString fonte = QStringLiteral("FROM ITEMCOLE N WHERE N.NRCOLEPRECO = '%1' AND "
                                          "N.CDFORNECED = '%2'")
-                              .arg(number, dbtest::supplier(11));
+                              .arg(number, dbtest::supplier(33));
     EXPECT_EQ(scalar("SELECT COUNT(*) " + fonte), 6 * pairs);
     EXPECT_EQ(scalar("SELECT COUNT(*) " + fonte + " AND CDREGIAO = '005' AND VRPRECUNIITM > 0"), 0);
     EXPECT_EQ(scalar("SELECT COUNT(*) " + fonte + " AND VRPRECUNIITM > 0"),
-              scalar(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE WHERE NRCOLEPRECO = ? AND "
-                                    "CDFORNECED = ? AND VRPRECUNIITM > 0"),
+              scalar(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE I JOIN PRODUTO P ON "
+                                    "P.CDPRODUTO = I.CDPRODUTO WHERE NRCOLEPRECO = ? AND "
+                                    "CDFORNECED = ? AND VRPRECUNIITM > 0 AND P.CDARVPROD LIKE "
+                                    "'01%'"),
                      {number, dbtest::supplier(1)}));
+
+    // A supplier of none of the quotation's products is refused and adds nothing.
+    EXPECT_EQ(incFornecedor(kAna, number, 11, "S", QString()).toString(),
+              QStringLiteral("Fornecedor não cadastrado ou não qualificado para o(s) produto(s) "
+                             "da cotação."));
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE WHERE NRCOLEPRECO = ? AND "
+                                    "CDFORNECED = ?"),
+                     {number, dbtest::supplier(11)}),
+              0);
 }
 
 TEST_F(MaintenanceMethodsTest, IncFornecedorRefusalsWriteNothing)

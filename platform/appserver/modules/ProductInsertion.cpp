@@ -115,9 +115,13 @@ host::Packet productInsertionItems(host::Database& db, const ProductInsertion& i
                         host::FieldDef::text(QStringLiteral("COCFORNECED"), kSupplierValueWidth),
                         host::FieldDef::text(QStringLiteral("COCPRODUTO"), 91),
                         host::FieldDef::of(QStringLiteral("CONTA"), host::FieldType::Float)});
+    // Nothing the save would refuse: a product the centre does not buy has no item, and a
+    // region whose branch does not buy it is left out.
+    if (!checks.centreNegotiates(product.code))
+        return items;
     const QSet<QString> regions = registeredRegions(db);
     for (const ListedValue& region : insertion.regions) {
-        if (!regions.contains(region.code))
+        if (!regions.contains(region.code) || checks.regionBranchFlags(region.code, product.code))
             continue;
         for (const ListedValue* supplier : std::as_const(suppliers)) {
             if (checks.regionFlags(supplier->code, region.code))

@@ -93,9 +93,10 @@ void checkPriceSource(host::Database& db, const PricedQuotation& quotation,
         throw Refusal(QStringLiteral("Região para carga de preços não pertence à cotação."));
 }
 
-// Every item at once: the regions × the quotation's distinct product/brand pairs, with the
-// price source joined when there is one.
-BoundSql itemsStatement(const SupplierInclusion& inclusion, const QStringList& regions)
+// The items of one region at once: the quotation's distinct product/brand pairs of the
+// given products, with the price source joined when there is one.
+BoundSql itemsStatement(const SupplierInclusion& inclusion, const QString& region,
+                        const QStringList& products)
 {
     const bool loaded = !inclusion.priceSupplier.isEmpty();
     const QString ownDiscount = QStringLiteral(
@@ -118,10 +119,12 @@ BoundSql itemsStatement(const SupplierInclusion& inclusion, const QStringList& r
     sql.add(QStringLiteral("C.DTINIVALCOL, C.DTFINVALCOL, 'S', F.IDTPFRETFORN FROM COLETAPR C "
                            "JOIN FORNECEDOR F ON F.CDFORNECED = ? JOIN REGIAO R ON "),
             {inclusion.supplier});
-    sql.add(inCondition(QStringLiteral("R.CDREGIAO"), ChosenCodes{false, regions}));
+    sql.add(QStringLiteral("R.CDREGIAO = ?"), {region});
     sql.add(QStringLiteral(" JOIN (SELECT DISTINCT CDPRODUTO, CDMARCA FROM ITEMCOLE WHERE "
-                           "CDFILIAL = ? AND NRCOLEPRECO = ?) P ON 1 = 1 "),
+                           "CDFILIAL = ? AND NRCOLEPRECO = ?) P ON "),
             {inclusion.branch, inclusion.number});
+    sql.add(inCondition(QStringLiteral("P.CDPRODUTO"), ChosenCodes{false, products}));
+    sql.add(QStringLiteral(" "));
     if (loaded) {
         sql.add(QStringLiteral("LEFT JOIN ITEMCOLE S ON S.CDFILIAL = C.CDFILIAL AND "
                                "S.NRCOLEPRECO = C.NRCOLEPRECO AND S.CDFORNECED = ? AND "
@@ -157,8 +160,32 @@ qint64 includeSupplier(host::Database& db, const SupplierInclusion& inclusion)
     const QStringList regions = servedRegions(db, inclusion, quotationRegions);
     checkPriceSource(db, quotation, inclusion, quotationRegions);
 
-    const BoundSql items = itemsStatement(inclusion, regions);
-    const qint64 written = db.run(items.text, items.values).numRowsAffected();
+    // Only items the save accepts: products the supplier supplies and is qualified for, in
+    // the regions whose branch buys them.
+    const QStringList products =
+        codes(db,
+              QStringLiteral("SELECT DISTINCT CDPRODUTO FROM ITEMCOLE WHERE CDFILIAL = ? AND "
+                             "NRCOLEPRECO = ? ORDER BY CDPRODUTO"),
+              {quotation.branch, quotation.number});
+    const ItemChecks checks(db, quotation.branch, quotation.collected);
+    QStringList supplied = products;
+    supplied.removeIf([&](const QString& product) {
+        return checks.supplyFlags(inclusion.supplier, product) != 0;
+    });
+    if (supplied.isEmpty())
+        throw Refusal(QStringLiteral("Fornecedor não cadastrado ou não qualificado para o(s) "
+                                     "produto(s) da cotação."));
+    qint64 written = 0;
+    for (const QString& region : regions) {
+        QStringList bought = supplied;
+        bought.removeIf([&](const QString& product) {
+            return checks.regionBranchFlags(region, product) != 0;
+        });
+        if (bought.isEmpty())
+            continue;
+        const BoundSql items = itemsStatement(inclusion, region, bought);
+        written += db.run(items.text, items.values).numRowsAffected();
+    }
     if (written > 0)
         db.run(QStringLiteral("UPDATE COLETAPR SET IDTIPCOLREG = 'G' WHERE CDFILIAL = ? AND "
                               "NRCOLEPRECO = ? AND COALESCE(TRIM(IDTIPCOLREG), '') IN ('', 'L')"),
