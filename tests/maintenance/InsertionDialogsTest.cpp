@@ -223,26 +223,49 @@ TEST_F(InsertionFixture, ARegionCopiesPricesAndAFailureHalfWayLeavesTheWorksheet
     EXPECT_GT(copied, 0);
 }
 
-TEST_F(InsertionFixture, ASupplierWaitsForThePricesTypedToBeSaved)
+TEST_F(InsertionFixture, ASupplierWaitsForThePricesTypedToBeSavedThenJoinsWithCopiedPrices)
 {
+    const QString grocer = QStringLiteral("000000000000000000033"); // Mercearia Paulistana
+    db().exec(QStringLiteral("UPDATE FORNECEDOR SET DTVALQUALIF = '2099-12-31' WHERE CDFORNECED "
+                             "= '%1'")
+                  .arg(grocer));
     openWorksheet(kAna, kAnaQuotation);
     items().First();
     items().Edit();
     items().FieldByName(QStringLiteral("CONTA")).SetAsFloat(1.25);
     items().Post();
     const int stored = itemCount(kAnaQuotation);
-    ui().onModal(QStringLiteral("SUP01707"), [this](QDialog& dialog) {
-        typeCode(dialog, "medNrInsJurForn", QStringLiteral("53469012000126"));
-        click(dialog, QStringLiteral("sbtConfirma"));
-        EXPECT_TRUE(dialog.isVisible());
-        click(dialog, QStringLiteral("sbtCancel"));
-    });
-    module::CriaForneInsert(form());
+    auto insertGrocer = [this](bool cancelAfter) {
+        ui().onModal(QStringLiteral("SUP01707"), [this, cancelAfter](QDialog& dialog) {
+            typeCode(dialog, "medNrInsJurForn", QStringLiteral("53469012000126"));
+            // Prices of Atacadão Paulista in São Paulo.
+            typeCode(dialog, "medFornCarg", QStringLiteral("48291537000184"));
+            typeCode(dialog, "medCargReg", QStringLiteral("1"));
+            click(dialog, QStringLiteral("sbtConfirma"));
+            if (cancelAfter) {
+                EXPECT_TRUE(dialog.isVisible());
+                click(dialog, QStringLiteral("sbtCancel"));
+            }
+        });
+        module::CriaForneInsert(form());
+    };
+    insertGrocer(true);
     EXPECT_EQ(ui().lastMessage(), QStringLiteral("Há preços não gravados na planilha. Grave ou "
                                                  "cancele as alterações antes de incluir um "
                                                  "fornecedor."));
     EXPECT_EQ(itemCount(kAnaQuotation), stored);
     EXPECT_EQ(items().ChangeCount(), 1);
+
+    items().CancelUpdates();
+    ui().clearRecords();
+    insertGrocer(false);
+    expectNoError();
+    const int added = itemCount(kAnaQuotation, QStringLiteral("AND CDFORNECED = '%1'").arg(grocer));
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(itemCount(kAnaQuotation), stored + added);
+    // The worksheet is read again with the new supplier's items.
+    EXPECT_EQ(itemsWith(grocer), added);
+    EXPECT_EQ(items().ChangeCount(), 0);
 }
 
 TEST_F(InsertionFixture, TheMenusOfferWhatTheCountsAllow)
