@@ -53,6 +53,8 @@ void TfrmPlanCotaPrec::BarraFerramenta()
     everyPageStates();
     if (handler)
         handler->extraCommandStates();
+    for (const std::function<void()>& step : m_stateSteps)
+        step();
 }
 
 void TfrmPlanCotaPrec::everyPageStates()

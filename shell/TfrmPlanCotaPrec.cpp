@@ -126,6 +126,11 @@ void TfrmPlanCotaPrec::addCloseStep(std::function<void()> step)
     m_closeSteps.push_back(std::move(step));
 }
 
+void TfrmPlanCotaPrec::addStateStep(std::function<void()> step)
+{
+    m_stateSteps.push_back(std::move(step));
+}
+
 void TfrmPlanCotaPrec::createPages()
 {
     auto page = [this](const QString& name, const QString& caption, int index) {

@@ -197,6 +197,9 @@ public:
     // Work to do when the window closes (a page's kept dialogs are destroyed), in the order
     // added.
     void addCloseStep(std::function<void()> step);
+    // Work to do after every recomputation of the command states (the commands other parts
+    // add to the window follow the pages and the worksheet), in the order added.
+    void addStateStep(std::function<void()> step);
 
 protected:
     void FormCreate() override;
@@ -243,6 +246,7 @@ private:
     QHash<QAction*, std::function<void()>> m_commandHandlers;
     QHash<host::TTabSheet*, PageHandler*> m_pageHandlers;
     std::vector<std::function<void()>> m_closeSteps;
+    std::vector<std::function<void()>> m_stateSteps;
     // Declared last, so the pages' logic goes before anything else of the window.
     std::vector<std::unique_ptr<PageHandler>> m_pages;
 };

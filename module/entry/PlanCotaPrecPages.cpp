@@ -10,6 +10,7 @@
 #include "register/QuotationListPage.h"
 #include "register/RegionPage.h"
 #include "shell/TfrmPlanCotaPrec.h"
+#include "spreadsheet/SpreadsheetMenu.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
 #include "views/ProductSupplierPage.h"
@@ -56,6 +57,8 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     // The menus of the dialogs that add and remove the quotation's suppliers, regions,
     // products and brands.
     new MaintenanceMenus(*form);
+    // Spreadsheet files, the best price marked and the worksheet printed.
+    new SpreadsheetMenu(*form);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
