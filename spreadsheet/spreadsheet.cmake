@@ -4,3 +4,8 @@ set(SUP_SPREADSHEET ${PROJECT_SOURCE_DIR}/spreadsheet)
 target_sources(sup01700module PRIVATE
   ${SUP_SPREADSHEET}/SpreadsheetMenu.h ${SUP_SPREADSHEET}/SpreadsheetMenu.cpp
 )
+# Each part brings its own sources.
+include(${SUP_SPREADSHEET}/export/export.cmake OPTIONAL)
+include(${SUP_SPREADSHEET}/import/import.cmake OPTIONAL)
+include(${SUP_SPREADSHEET}/print/print.cmake OPTIONAL)
+include(${SUP_SPREADSHEET}/bestprice/bestprice.cmake OPTIONAL)
