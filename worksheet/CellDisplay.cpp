@@ -113,6 +113,10 @@ void Worksheet::createDetailPanel(QWidget* parent)
     grid->addWidget(label("Lbl_Desconto", edtDesconto), 1, 7);
     grid->addWidget(edtDesconto, 1, 8);
     grid->addWidget(nedDiferenca, 1, 9);
+    lblNota = new QLabel(panDados);
+    lblNota->setObjectName(QStringLiteral("lblNota"));
+    lblNota->hide();
+    grid->addWidget(lblNota, 0, 7, 1, 3);
     grid->setColumnStretch(1, 1);
 }
 
@@ -158,15 +162,23 @@ void Worksheet::degCotacaoDecisionDrawCell(int col, int row, QString& text, QCol
 
     if (pivot.testFlag(PivotState::Data)) {
         DetailLine line;
-        if (LocateCotacao(*lines, CalcIndex(col, row), line) < 0) {
+        const QString key = CalcIndex(col, row);
+        if (LocateCotacao(*lines, key, line) < 0) {
             text = kNotQuoted;
         } else {
             text = line.unitPrice;
             background = host::clInfoBk();
-            if (line.changed == QLatin1String("S"))
+            const bool changed = line.changed == QLatin1String("S");
+            if (changed)
                 background = QColor(255, 255, 0);
             if (host::FloatMaskOut(line.unitPrice) == 0.0)
                 background = host::clInactiveCaption();
+            // A marked item is bold; its light green gives way to the mark of a change.
+            if (IsMarkedItem && IsMarkedItem(key)) {
+                if (!changed)
+                    background = QColor(204, 240, 204);
+                degCotacao->EmphasizeCell();
+            }
         }
     } else if (pivot.testFlag(PivotState::ColCaption)) {
         const host::DataSet& counters = m_form.cdsCount;
@@ -232,6 +244,9 @@ void Worksheet::selectCell(int col, int row)
     const bool hasLine = LocateCotacao(*stlCotacao, key, line) >= 0;
     stCdArvProd = treeCodeOf(stCdProduto, line.treeCode);
     fillDetailPanel(line, hasLine);
+    const QString note = SelectionNote ? SelectionNote(region, product) : QString();
+    lblNota->setText(note);
+    lblNota->setVisible(!note.isEmpty());
     // Never from inside a paint: after it, once, for the selection as it is then.
     if (historyNeeded)
         queueHistory();

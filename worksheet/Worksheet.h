@@ -17,6 +17,7 @@
 #include <functional>
 
 class QKeyEvent;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 
@@ -80,6 +81,12 @@ public:
     // button is down, and its record from the server.
     HistoryPanel* panHistorico = nullptr;
     host::DataSet cdsHistorico{QStringLiteral("cdsHistorico")};
+
+    // What another part marks on the worksheet (the best prices): items drawn emphasised, and
+    // a note on the selected cell's region and product shown in the detail panel.
+    std::function<bool(const QString& itemKey)> IsMarkedItem;
+    std::function<QString(const QString& region, const QString& product)> SelectionNote;
+    QLabel* lblNota = nullptr;
 
     // What the maintenance menus bring to the page (empty until then): the include, change
     // and delete commands of the worksheet.

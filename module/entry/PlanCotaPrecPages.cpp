@@ -11,6 +11,7 @@
 #include "register/RegionPage.h"
 #include "shell/TfrmPlanCotaPrec.h"
 #include "spreadsheet/SpreadsheetMenu.h"
+#include "spreadsheet/bestprice/BestPriceMark.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
 #include "views/ProductSupplierPage.h"
@@ -58,7 +59,7 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     // products and brands.
     new MaintenanceMenus(*form);
     // Spreadsheet files, the best price marked and the worksheet printed.
-    new SpreadsheetMenu(*form);
+    installBestPriceMark(*new SpreadsheetMenu(*form));
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();

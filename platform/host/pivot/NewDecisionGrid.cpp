@@ -396,13 +396,20 @@ void TNewDecisionGrid::paintCell(QPainter& painter, int col, int row, const QRec
         state |= GridState::Focused;
     QString text = cellText(col, row, row == topRow, col == leftCol);
     QColor background = defaultBackground(kind);
+    m_emphasized = false;
     if (OnDecisionDrawCell)
         guarded([&] { OnDecisionDrawCell(col, row, text, background, state, kind); });
 
     painter.fillRect(rect, background);
     const bool caption = bool(kind & (PivotState::RowCaption | PivotState::ColCaption));
     painter.setPen(palette().color(caption ? QPalette::HighlightedText : QPalette::Text));
-    painter.setFont(fontOf(kind));
+    if (m_emphasized) {
+        QFont bold = fontOf(kind);
+        bold.setBold(true);
+        painter.setFont(bold);
+    } else {
+        painter.setFont(fontOf(kind));
+    }
     const Qt::Alignment align =
         (col >= 0 && row >= 0 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
     painter.drawText(rect.adjusted(2, 0, -3, 0), int(align) | Qt::TextSingleLine, text);

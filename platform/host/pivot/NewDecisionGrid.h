@@ -141,6 +141,8 @@ public:
     std::function<void(int col, int row, QString& text, QColor& background, GridStates grid,
                        PivotStates pivot)>
         OnDecisionDrawCell;
+    // From inside OnDecisionDrawCell: the cell being drawn is written in bold.
+    void EmphasizeCell() { m_emphasized = true; }
     // Sees every key first; true consumes it (the grid then does nothing with it).
     std::function<bool(QKeyEvent&)> OnKeyDown;
     // A key that types a character, when OnKeyDown left it and the grid does not use it.
@@ -209,6 +211,7 @@ private:
 
     // Layout cache.
     mutable bool m_layoutDirty = true;
+    bool m_emphasized = false;
     mutable quint64 m_layoutGeneration = ~quint64(0);
     mutable internal::PivotLines m_rowLines;
     mutable internal::PivotLines m_colLines;
