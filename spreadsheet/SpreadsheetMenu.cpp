@@ -25,7 +25,7 @@ SpreadsheetMenu::SpreadsheetMenu(TfrmPlanCotaPrec& form)
     mnuExportarLista = command("mnuExportarLista", "ExportarLista", QStyle::SP_FileDialogDetailedView);
     mnuImportarPrecos = command("mnuImportarPrecos", "ImportarPrecos", QStyle::SP_DialogOpenButton);
     mnuArqPlanilha->addSeparator();
-    mnuMelhorPreco = command("mnuMelhorPreco", "MelhorPreco", QStyle::SP_DialogApplyButton);
+    mnuMelhorPreco = command("mnuMelhorPreco", "MelhorPreco", QStyle::SP_FileDialogInfoView);
     mnuMelhorPreco->setCheckable(true);
     mnuArqPlanilha->addSeparator();
     mnuImprimirPlanilha = command("mnuImprimirPlanilha", "ImprimirPlanilha", QStyle::SP_FileIcon);
