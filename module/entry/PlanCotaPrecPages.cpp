@@ -12,6 +12,7 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "spreadsheet/SpreadsheetMenu.h"
 #include "spreadsheet/bestprice/BestPriceMark.h"
+#include "spreadsheet/print/WorksheetPrint.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
 #include "views/ProductSupplierPage.h"
@@ -59,7 +60,9 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     // products and brands.
     new MaintenanceMenus(*form);
     // Spreadsheet files, the best price marked and the worksheet printed.
-    installBestPriceMark(*new SpreadsheetMenu(*form));
+    auto* spreadsheet = new SpreadsheetMenu(*form);
+    installBestPriceMark(*spreadsheet);
+    installWorksheetPrint(*spreadsheet);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
