@@ -23,17 +23,23 @@
 #include "worksheet/Worksheet.h"
 #include "maintenance/ItemBatch.h"
 #include "maintenance/RegionItems.h"
+#include "spreadsheet/import/PriceImport.h"
 
 #include <QDialog>
 #include <QToolButton>
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <QXmlStreamWriter>
+#include <zip.h>
 #include "BenchUi.h"
 #include "MemoryProbe.h"
 
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
@@ -310,6 +316,277 @@ void BM_RegionInsert(benchmark::State& state)
     state.counters["items"] = added;
 }
 
+// ---- price import ------------------------------------------------------------------------------
+
+// Writes the loaded worksheet as the exported workbook lays it out (regions and suppliers
+// across from column C, products and brands down from row 4, a row of totals), every price
+// raised by `raise`: the parts written by Qt's XML writer, the package by libzip.
+QString writePriceWorkbook(module::Worksheet& sheet, double raise)
+{
+    host::DataSet& items = sheet.cdsAltCotacao;
+    std::map<QString, int> columns, rows; // region + supplier value, product value
+    struct Item
+    {
+        QString column, row;
+        double price;
+    };
+    std::vector<Item> all;
+    for (items.First(); !items.Eof(); items.Next()) {
+        const QString column = items.FieldByName(QStringLiteral("COCREGIAO")).AsString() +
+                               QChar(0x1F) +
+                               items.FieldByName(QStringLiteral("COCFORNECED")).AsString();
+        const QString row = items.FieldByName(QStringLiteral("COCPRODUTO")).AsString();
+        columns.emplace(column, 0);
+        rows.emplace(row, 0);
+        all.push_back({column, row, items.FieldByName(QStringLiteral("CONTA")).AsFloat() + raise});
+    }
+    int n = 0;
+    for (auto& [value, index] : columns)
+        index = n++;
+    n = 0;
+    for (auto& [value, index] : rows)
+        index = n++;
+    std::vector<std::vector<double>> prices(rows.size(),
+                                            std::vector<double>(columns.size(), std::nan("")));
+    for (const Item& item : all)
+        prices[size_t(rows[item.row])][size_t(columns[item.column])] = item.price;
+
+    QStringList strings;
+    QHash<QString, int> stringIds;
+    auto sharedString = [&](const QString& text) {
+        const auto known = stringIds.constFind(text);
+        if (known != stringIds.cend())
+            return *known;
+        strings << text;
+        return *stringIds.insert(text, int(strings.size()) - 1);
+    };
+    auto columnName = [](int column) {
+        QString name;
+        for (++column; column > 0; column = (column - 1) / 26)
+            name.prepend(QChar(u'A' + (column - 1) % 26));
+        return name;
+    };
+    auto label = [](const QString& code, const QString& name) {
+        return code + QStringLiteral(" - ") + name;
+    };
+    const QString main =
+        QStringLiteral("http://schemas.openxmlformats.org/spreadsheetml/2006/main");
+
+    QByteArray sheetXml;
+    QXmlStreamWriter xml(&sheetXml);
+    xml.writeStartDocument();
+    xml.writeStartElement(QStringLiteral("worksheet"));
+    xml.writeDefaultNamespace(main);
+    xml.writeStartElement(QStringLiteral("sheetData"));
+    auto startRow = [&](int row) {
+        xml.writeStartElement(QStringLiteral("row"));
+        xml.writeAttribute(QStringLiteral("r"), QString::number(row + 1));
+    };
+    auto text = [&](int row, int column, const QString& value) {
+        xml.writeStartElement(QStringLiteral("c"));
+        xml.writeAttribute(QStringLiteral("r"), columnName(column) + QString::number(row + 1));
+        xml.writeAttribute(QStringLiteral("t"), QStringLiteral("s"));
+        xml.writeTextElement(QStringLiteral("v"), QString::number(sharedString(value)));
+        xml.writeEndElement();
+    };
+    startRow(0);
+    text(0, 0, QStringLiteral("Região"));
+    QString shownRegion;
+    for (const auto& [column, index] : columns) {
+        const QString region = column.section(QChar(0x1F), 0, 0);
+        if (region != shownRegion)
+            text(0, index + 2, label(module::regionCodeOf(region), module::regionNameOf(region)));
+        shownRegion = region;
+    }
+    xml.writeEndElement();
+    startRow(1);
+    text(1, 0, QStringLiteral("Fornecedor"));
+    for (const auto& [column, index] : columns) {
+        const QString supplier = column.section(QChar(0x1F), 1, 1);
+        text(1, index + 2,
+             label(module::supplierCodeOf(supplier), module::supplierNameOf(supplier)));
+    }
+    xml.writeEndElement();
+    startRow(2);
+    text(2, 0, QStringLiteral("Produto"));
+    text(2, 1, QStringLiteral("Marca"));
+    xml.writeEndElement();
+    for (const auto& [product, index] : rows) {
+        const int row = index + 3;
+        startRow(row);
+        text(row, 0, label(module::productCodeOf(product), module::productNameOf(product)));
+        text(row, 1, label(module::brandCodeOf(product), module::brandNameOf(product)));
+        const std::vector<double>& line = prices[size_t(index)];
+        for (size_t c = 0; c < line.size(); ++c) {
+            if (std::isnan(line[c]))
+                continue;
+            xml.writeStartElement(QStringLiteral("c"));
+            xml.writeAttribute(QStringLiteral("r"),
+                               columnName(int(c) + 2) + QString::number(row + 1));
+            xml.writeTextElement(QStringLiteral("v"), QString::number(line[c], 'g', 15));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+    startRow(int(rows.size()) + 3);
+    text(int(rows.size()) + 3, 0, QStringLiteral("Total"));
+    xml.writeEndElement();
+    xml.writeEndDocument();
+
+    QByteArray stringsXml;
+    QXmlStreamWriter sst(&stringsXml);
+    sst.writeStartDocument();
+    sst.writeStartElement(QStringLiteral("sst"));
+    sst.writeDefaultNamespace(main);
+    for (const QString& value : strings) {
+        sst.writeStartElement(QStringLiteral("si"));
+        sst.writeTextElement(QStringLiteral("t"), value);
+        sst.writeEndElement();
+    }
+    sst.writeEndDocument();
+
+    QByteArray workbookXml;
+    QXmlStreamWriter book(&workbookXml);
+    book.writeStartDocument();
+    book.writeStartElement(QStringLiteral("workbook"));
+    book.writeDefaultNamespace(main);
+    book.writeNamespace(
+        QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships"),
+        QStringLiteral("r"));
+    book.writeStartElement(QStringLiteral("sheets"));
+    book.writeStartElement(QStringLiteral("sheet"));
+    book.writeAttribute(QStringLiteral("name"), QStringLiteral("Cotacao"));
+    book.writeAttribute(QStringLiteral("sheetId"), QStringLiteral("1"));
+    book.writeAttribute(
+        QStringLiteral("http://schemas.openxmlformats.org/officeDocument/2006/relationships"),
+        QStringLiteral("id"), QStringLiteral("rId1"));
+    book.writeEndDocument();
+
+    auto relations = [](const QList<std::pair<QString, QString>>& targets) {
+        QByteArray bytes;
+        QXmlStreamWriter rels(&bytes);
+        rels.writeStartDocument();
+        rels.writeStartElement(QStringLiteral("Relationships"));
+        rels.writeDefaultNamespace(
+            QStringLiteral("http://schemas.openxmlformats.org/package/2006/relationships"));
+        int id = 0;
+        for (const auto& [type, target] : targets) {
+            rels.writeStartElement(QStringLiteral("Relationship"));
+            rels.writeAttribute(QStringLiteral("Id"), QStringLiteral("rId%1").arg(++id));
+            rels.writeAttribute(
+                QStringLiteral("Type"),
+                QStringLiteral(
+                    "http://schemas.openxmlformats.org/officeDocument/2006/relationships/") +
+                    type);
+            rels.writeAttribute(QStringLiteral("Target"), target);
+            rels.writeEndElement();
+        }
+        rels.writeEndDocument();
+        return bytes;
+    };
+    QByteArray types;
+    QXmlStreamWriter typesXml(&types);
+    typesXml.writeStartDocument();
+    typesXml.writeStartElement(QStringLiteral("Types"));
+    typesXml.writeDefaultNamespace(
+        QStringLiteral("http://schemas.openxmlformats.org/package/2006/content-types"));
+    const std::pair<const char*, const char*> overrides[] = {
+        {"/xl/workbook.xml",
+         "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"},
+        {"/xl/worksheets/sheet1.xml",
+         "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml"},
+        {"/xl/sharedStrings.xml",
+         "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml"}};
+    typesXml.writeStartElement(QStringLiteral("Default"));
+    typesXml.writeAttribute(QStringLiteral("Extension"), QStringLiteral("rels"));
+    typesXml.writeAttribute(
+        QStringLiteral("ContentType"),
+        QStringLiteral("application/vnd.openxmlformats-package.relationships+xml"));
+    typesXml.writeEndElement();
+    for (const auto& [part, type] : overrides) {
+        typesXml.writeStartElement(QStringLiteral("Override"));
+        typesXml.writeAttribute(QStringLiteral("PartName"), QString::fromLatin1(part));
+        typesXml.writeAttribute(QStringLiteral("ContentType"), QString::fromLatin1(type));
+        typesXml.writeEndElement();
+    }
+    typesXml.writeEndDocument();
+
+    const QString path =
+        folder().filePath(QStringLiteral("precos-%1.xlsx").arg(items.RecordCount()));
+    const std::pair<const char*, QByteArray> parts[] = {
+        {"[Content_Types].xml", types},
+        {"_rels/.rels",
+         relations({{QStringLiteral("officeDocument"), QStringLiteral("xl/workbook.xml")}})},
+        {"xl/workbook.xml", workbookXml},
+        {"xl/_rels/workbook.xml.rels",
+         relations({{QStringLiteral("worksheet"), QStringLiteral("worksheets/sheet1.xml")},
+                    {QStringLiteral("sharedStrings"), QStringLiteral("sharedStrings.xml")}})},
+        {"xl/worksheets/sheet1.xml", sheetXml},
+        {"xl/sharedStrings.xml", stringsXml}};
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive)
+        return {};
+    for (const auto& [name, bytes] : parts) {
+        zip_source_t* source =
+            zip_source_buffer(archive, bytes.constData(), zip_uint64_t(bytes.size()), 0);
+        if (!source || zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8) < 0) {
+            zip_source_free(source);
+            zip_discard(archive);
+            return {};
+        }
+    }
+    return zip_close(archive) == 0 ? path : QString();
+}
+
+// A supplier's answer read back: a workbook with every price of a loaded worksheet changed,
+// read (unzipped and parsed), compared with the items and checked as the price entry checks,
+// previewed, confirmed and posted to the item table in one batch with each detail line
+// rewritten, the pivot rebuilt and recounted.
+void BM_ImportPrices(benchmark::State& state)
+{
+    bench().show(int(state.range(0)));
+    module::Worksheet& sheet = bench().sheet();
+    module::TfrmPlanCotaPrec& window = bench().form();
+    const QString file = writePriceWorkbook(sheet, 0.25);
+    if (file.isEmpty()) {
+        state.SkipWithError("the workbook could not be written");
+        return;
+    }
+    BenchUi ui;
+    host::Ui* previous = host::Ui::install(&ui);
+    ui.onModal = [](QDialog& dialog) {
+        dialog.findChild<QToolButton*>(QStringLiteral("sbtConfirma"))->click();
+    };
+    module::setPriceFileChooser([file](QWidget*) { return file; });
+    int changes = 0;
+    for (auto _ : state) {
+        try {
+            module::ImportarPrecos(window);
+        } catch (const host::Exception& e) {
+            state.SkipWithError(
+                qPrintable(ui.lastMessage.isEmpty() ? e.message() : ui.lastMessage));
+            break;
+        }
+        state.PauseTiming();
+        changes = sheet.cdsAltCotacao.ChangeCount();
+        // What was imported is not kept for the next round.
+        sheet.cdsAltCotacao.CancelUpdates();
+        window.cdsColetapr.CancelUpdates();
+        *Cli_Sup01700::stlCotacao = *Cli_Sup01700::stlOldCotacao;
+        state.ResumeTiming();
+        if (changes == 0) {
+            state.SkipWithError(qPrintable(QStringLiteral("nothing imported: ") + ui.lastMessage));
+            break;
+        }
+    }
+    module::setPriceFileChooser({});
+    host::Ui::install(previous);
+    state.counters["changes"] = changes;
+    state.counters["file MB"] = double(QFileInfo(file).size()) / (1024.0 * 1024.0);
+}
+
 void sizes(benchmark::internal::Benchmark* b)
 {
     for (const int items : {1'000, 10'000, 100'000, 300'000})
@@ -326,6 +603,7 @@ BENCHMARK(BM_DegRegistros)->Apply(sizes);
 BENCHMARK(BM_CubeBuild)->Apply(sizes);
 BENCHMARK(BM_PriceEntry)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_RegionInsert)->Arg(2'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportPrices)->Arg(10'000)->Arg(300'000)->Unit(benchmark::kMillisecond);
 
 // ---- memory ----------------------------------------------------------------------------------
 
