@@ -12,6 +12,7 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "spreadsheet/SpreadsheetMenu.h"
 #include "spreadsheet/bestprice/BestPriceMark.h"
+#include "spreadsheet/import/PriceImport.h"
 #include "spreadsheet/print/WorksheetPrint.h"
 #include "views/ItemCommands.h"
 #include "views/ItemScreen.h"
@@ -63,6 +64,7 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     auto* spreadsheet = new SpreadsheetMenu(*form);
     installBestPriceMark(*spreadsheet);
     installWorksheetPrint(*spreadsheet);
+    installPriceImport(*spreadsheet);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
