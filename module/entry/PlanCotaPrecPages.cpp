@@ -12,6 +12,7 @@
 #include "shell/TfrmPlanCotaPrec.h"
 #include "spreadsheet/SpreadsheetMenu.h"
 #include "spreadsheet/bestprice/BestPriceMark.h"
+#include "spreadsheet/export/SpreadsheetExport.h"
 #include "spreadsheet/import/PriceImport.h"
 #include "spreadsheet/print/WorksheetPrint.h"
 #include "views/ItemCommands.h"
@@ -65,6 +66,7 @@ TfrmPlanCotaPrec* NovoPlanCotaPrec(host::RemoteSession& session)
     installBestPriceMark(*spreadsheet);
     installWorksheetPrint(*spreadsheet);
     installPriceImport(*spreadsheet);
+    installSpreadsheetExport(*spreadsheet);
     // The quotation's printed form is a screen of the system, opened by its number.
     registerPrintQuotationScreen();
     registerItemScreens();
