@@ -22,6 +22,8 @@
 #include "worksheet/DetailList.h"
 #include "worksheet/Worksheet.h"
 #include "maintenance/ItemBatch.h"
+#include "spreadsheet/SpreadsheetMenu.h"
+#include "spreadsheet/bestprice/BestPriceMark.h"
 #include "maintenance/RegionItems.h"
 #include "spreadsheet/import/PriceImport.h"
 
@@ -178,6 +180,11 @@ void BM_GetStringList(benchmark::State& state)
 void BM_PaintViewport(benchmark::State& state)
 {
     bench().show(int(state.range(0)));
+    // The second argument draws the best prices marked (their prices taken before timing).
+    auto* mark = module::spreadsheetMenuOf(bench().form()).findChild<module::BestPriceMark*>();
+    mark->setActive(state.range(1) != 0);
+    if (mark->active())
+        mark->prices();
     host::TNewDecisionGrid& grid = *bench().sheet().degCotacao;
     // A full-HD view of the grid, scrolled to another place at each paint.
     grid.resize(1920 + 2 * grid.frameWidth(), 1080 + 2 * grid.frameWidth());
@@ -189,6 +196,7 @@ void BM_PaintViewport(benchmark::State& state)
         grid.SetTopRow(top);
         grid.viewport()->render(&image);
     }
+    mark->setActive(false);
     state.counters["cells/paint"] =
         double(grid.VisibleRowCount() + 2) * (grid.VisibleColCount() + 1);
 }
@@ -596,7 +604,9 @@ void sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_WorksheetLoad)->Apply(sizes);
 BENCHMARK(BM_GetStringList)->Apply(sizes);
-BENCHMARK(BM_PaintViewport)->Apply(sizes);
+BENCHMARK(BM_PaintViewport)
+    ->ArgsProduct({{1'000, 10'000, 100'000, 300'000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LocateCotacao)->Apply(sizes)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ContaRegs)->Apply(sizes);
 BENCHMARK(BM_DegRegistros)->Apply(sizes);

@@ -404,9 +404,13 @@ void TNewDecisionGrid::paintCell(QPainter& painter, int col, int row, const QRec
     const bool caption = bool(kind & (PivotState::RowCaption | PivotState::ColCaption));
     painter.setPen(palette().color(caption ? QPalette::HighlightedText : QPalette::Text));
     if (m_emphasized) {
-        QFont bold = fontOf(kind);
-        bold.setBold(true);
-        painter.setFont(bold);
+        auto bold = m_emphasisFonts.find(int(kind));
+        if (bold == m_emphasisFonts.end()) {
+            QFont font = fontOf(kind);
+            font.setBold(true);
+            bold = m_emphasisFonts.insert(int(kind), font);
+        }
+        painter.setFont(*bold);
     } else {
         painter.setFont(fontOf(kind));
     }

@@ -6,6 +6,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPointer>
 #include <functional>
 
@@ -212,6 +213,8 @@ private:
     // Layout cache.
     mutable bool m_layoutDirty = true;
     bool m_emphasized = false;
+    // The bold fonts of emphasised cells, made once per kind of cell.
+    mutable QHash<int, QFont> m_emphasisFonts;
     mutable quint64 m_layoutGeneration = ~quint64(0);
     mutable internal::PivotLines m_rowLines;
     mutable internal::PivotLines m_colLines;
