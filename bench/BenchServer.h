@@ -9,7 +9,9 @@
 #include "host/net/NetConnection.h"
 #include "host/net/RemoteSession.h"
 
+#include <QCoreApplication>
 #include <QString>
+#include <benchmark/benchmark.h>
 #include <memory>
 
 namespace bench {
@@ -57,6 +59,18 @@ template <typename Bench> Bench& benchInstance()
 template <typename Bench> void releaseBench()
 {
     benchSlot<Bench>().reset();
+}
+
+// The main of a server benchmark: the benchmarks asked for on the command line, then the
+// shared set-up released before the application goes.
+template <typename Bench> int runBenchmarks(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    releaseBench<Bench>();
+    return 0;
 }
 
 } // namespace bench

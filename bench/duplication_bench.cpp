@@ -139,10 +139,5 @@ BENCHMARK(BM_DuplicaCotacao)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    bench::releaseBench<DuplicationBench>();
-    return 0;
+    return bench::runBenchmarks<DuplicationBench>(argc, argv);
 }

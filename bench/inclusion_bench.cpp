@@ -137,10 +137,5 @@ BENCHMARK(BM_IncluirCotacao)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    bench::releaseBench<InclusionBench>();
-    return 0;
+    return bench::runBenchmarks<InclusionBench>(argc, argv);
 }

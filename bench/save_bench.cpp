@@ -139,10 +139,5 @@ BENCHMARK(BM_SaveWorksheet)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    bench::releaseBench<SaveBench>();
-    return 0;
+    return bench::runBenchmarks<SaveBench>(argc, argv);
 }
