@@ -393,9 +393,15 @@ Delta readDelta(JsonReader& in)
 
 bool isInteger(QByteArrayView number)
 {
-    for (const char c : number)
+    bool nonZero = false;
+    for (const char c : number) {
         if (c == '.' || c == 'e' || c == 'E')
             return false;
+        nonZero = nonZero || (c >= '1' && c <= '9');
+    }
+    // "-0" is how a negative zero is written; as an integer it would come back as 0.
+    if (!nonZero && number.startsWith('-'))
+        return false;
     return number.size() < 19;
 }
 
