@@ -52,8 +52,8 @@ const host::Table& sampleTable()
     return *table;
 }
 
-// Rows the filter selects; nothing when it does not compile.
-std::optional<std::vector<bool>> select(const QString& filter, bool caseInsensitive)
+// Rows the filter selects; nothing when it does not compile (the error in `error`).
+std::optional<std::vector<bool>> select(const QString& filter, bool caseInsensitive, QString* error = nullptr)
 {
     const host::Table& table = sampleTable();
     try {
@@ -62,7 +62,9 @@ std::optional<std::vector<bool>> select(const QString& filter, bool caseInsensit
         for (quint32 slot = 0; slot < table.slotCount(); ++slot)
             selected.push_back(expression.matches(table, slot));
         return selected;
-    } catch (const host::EFilterError&) {
+    } catch (const host::EFilterError& e) {
+        if (error)
+            *error = e.message();
         return std::nullopt;
     }
 }
@@ -90,8 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!selected || filter.trimmed().isEmpty())
             continue;
         const QString negated = QStringLiteral("not (") + filter + QLatin1Char(')');
-        const auto others = select(negated, ci);
-        fuzz::check(others.has_value(), "the negation of a valid filter compiles", fuzz::shown(filter));
+        QString error;
+        const auto others = select(negated, ci, &error);
+        if (!others && error.contains(QStringLiteral("aninhados demais")))
+            continue; // the filter was at the deepest nesting allowed
+        fuzz::check(others.has_value(), "the negation of a valid filter compiles",
+                    fuzz::shown(filter) + QLatin1Char('\n') + error);
         for (size_t row = 0; row < selected->size(); ++row)
             fuzz::check((*selected)[row] != (*others)[row],
                         "a filter and its negation split the rows",
