@@ -200,9 +200,10 @@ TEST_F(DuplicaCotacaoTest, ACopyThatFailsHalfwayIsUndoneAndLoggedWhileTheNextIsC
 {
     // Carlos's quotation is copied first, under 0000000007: its taxes are refused after its
     // header, items and payment terms were written.
-    dbtest::rows(db(), QStringLiteral("CREATE TRIGGER RECUSA_IMPOSTO BEFORE INSERT ON IMPCOLET "
-                                      "WHEN NEW.NRCOLEPRECO = '0000000007' BEGIN SELECT "
-                                      "RAISE(ABORT, 'imposto recusado'); END"));
+    dbtest::addFailingTrigger(db(), QStringLiteral("RECUSA_IMPOSTO"),
+                              QStringLiteral("BEFORE INSERT"), QStringLiteral("IMPCOLET"),
+                              QStringLiteral("NEW.NRCOLEPRECO = '0000000007'"),
+                              QStringLiteral("imposto recusado"));
     QVariantList args = periodArgs();
     args[FirstWeek] = args[LastWeek] = QStringLiteral("19");
     args[ValidFrom] = QDate(2025, 5, 5);

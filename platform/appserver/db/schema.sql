@@ -34,6 +34,44 @@ INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
 SELECT 3, 'Cotações não duplicadas'
 WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 3);
 
+INSERT INTO VERSAOBD (NRVERSAOBD, DSVERSAOBD)
+SELECT 4, 'Sessões e tentativas de entrada no banco'
+WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 4);
+
+-- [postgresql]
+-- The functions the query texts use, which SQLite connections get from the program:
+-- NVLSTR(a, b) is b where a is NULL or blank; LAST_DAY(d) the last day of the month of an
+-- ISO date (or date-time) text; INSTR(a, b) the position of b in a, from 1, 0 when absent;
+-- GROUP_CONCAT(text, separator) the texts of a group joined.
+CREATE OR REPLACE FUNCTION NVLSTR(a TEXT, b TEXT) RETURNS TEXT
+LANGUAGE sql IMMUTABLE AS $$
+SELECT CASE WHEN a IS NULL OR BTRIM(a, ' ') = '' THEN b ELSE a END
+$$;
+
+CREATE OR REPLACE FUNCTION LAST_DAY(d TEXT) RETURNS TEXT
+LANGUAGE sql IMMUTABLE AS $$
+SELECT CASE WHEN d ~ '^[0-9]{4}-[0-9]{2}-[0-9]{2}'
+    THEN TO_CHAR(DATE_TRUNC('month', SUBSTR(d, 1, 10)::DATE) + INTERVAL '1 month - 1 day',
+                 'YYYY-MM-DD') END
+$$;
+
+CREATE OR REPLACE FUNCTION INSTR(a TEXT, b TEXT) RETURNS INTEGER
+LANGUAGE sql IMMUTABLE AS $$
+SELECT STRPOS(a, b)
+$$;
+
+CREATE OR REPLACE FUNCTION GROUP_CONCAT_STEP(acc TEXT, value TEXT, separator TEXT) RETURNS TEXT
+LANGUAGE sql IMMUTABLE AS $$
+SELECT CASE WHEN value IS NULL THEN acc WHEN acc IS NULL THEN value
+            ELSE acc || separator || value END
+$$;
+
+CREATE OR REPLACE AGGREGATE GROUP_CONCAT(TEXT, TEXT) (
+    SFUNC = GROUP_CONCAT_STEP,
+    STYPE = TEXT
+);
+-- [all]
+
 -- ---------------------------------------------------------------------------------------
 -- Organisation: branches, operators, buyers and their managers, regions
 -- ---------------------------------------------------------------------------------------
@@ -429,3 +467,34 @@ CREATE TABLE IF NOT EXISTS REQGRAVACAO (
 );
 
 CREATE INDEX IF NOT EXISTS REQGRAVACAO_REGISTRO ON REQGRAVACAO (DTREGISTRO);
+
+-- Sessions of the logged-in operators, shared by every application server of the site so
+-- that a call may reach any of them and a server may restart without logging anyone out.
+-- DSTOKENHASH is the SHA-256 (lower-case hex) of the token the client holds: the token
+-- itself is never stored. CDFILIAL is the branch logged in at, CDFILCENTCMP its purchasing
+-- centre. DTULTUSO is the last use and DTEXPIRA the moment the session ends unless used
+-- again (last use plus the idle time), both UTC 'YYYY-MM-DDThh:mm:ss'.
+CREATE TABLE IF NOT EXISTS SESSAOAPP (
+    DSTOKENHASH VARCHAR(64) NOT NULL,
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    NMOPERADOR VARCHAR(40),
+    CDFILIAL VARCHAR(4) NOT NULL,
+    CDFILCENTCMP VARCHAR(4) NOT NULL,
+    DTULTUSO VARCHAR(19) NOT NULL,
+    DTEXPIRA VARCHAR(19) NOT NULL,
+    PRIMARY KEY (DSTOKENHASH)
+);
+
+CREATE INDEX IF NOT EXISTS SESSAOAPP_EXPIRA ON SESSAOAPP (DTEXPIRA);
+
+-- Failed logins of an operator (by the code typed, known or not) within the current
+-- window: NRFALHAS failures since DTPRIMFALHA; after a few, the next attempt is refused
+-- until DTLIBERA. Shared by the servers, so that going round them gains nothing. UTC
+-- 'YYYY-MM-DDThh:mm:ss'; the row goes with the next successful login.
+CREATE TABLE IF NOT EXISTS FALHALOGIN (
+    CDOPERADOR VARCHAR(12) NOT NULL,
+    NRFALHAS INTEGER NOT NULL,
+    DTPRIMFALHA VARCHAR(19) NOT NULL,
+    DTLIBERA VARCHAR(19),
+    PRIMARY KEY (CDOPERADOR)
+);
