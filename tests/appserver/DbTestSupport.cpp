@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -31,8 +32,9 @@ QString text(const QVariant& value)
 {
     if (value.isNull())
         return QStringLiteral("<null>");
+    // The shortest text that reads back as the same number: alike on every database.
     if (value.typeId() == QMetaType::Double)
-        return QString::number(value.toDouble(), 'g', 17);
+        return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
     return value.toString();
 }
 

@@ -244,8 +244,8 @@ TEST_F(DuplicaCotacaoTest, RefusedRequestsWriteNothing)
 
 TEST_F(DuplicaCotacaoTest, ADatabaseOfThePreviousVersionGainsTheLog)
 {
-    dbtest::rows(db(), QStringLiteral("DROP TABLE COTNDUPLIC"));
-    dbtest::rows(db(), QStringLiteral("DELETE FROM VERSAOBD WHERE NRVERSAOBD = 3"));
+    db().exec(QStringLiteral("DROP TABLE COTNDUPLIC"));
+    db().exec(QStringLiteral("DELETE FROM VERSAOBD WHERE NRVERSAOBD >= 3"));
     QVariantList carlos = currentArgs();
     carlos[Current] = QStringLiteral("0000000002");
     EXPECT_EQ(duplicate(carlos, kAna), "XN00000000010");

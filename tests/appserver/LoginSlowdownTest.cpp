@@ -103,7 +103,7 @@ TEST_F(LoginSlowdownTest, FailuresOlderThanTheWindowAreForgotten)
 
 TEST_F(LoginSlowdownTest, OtherOperatorsLogInAsUsualMeanwhile)
 {
-    failTimes(kAna, 8);
+    failTimes(kAna, 6);
     ASSERT_EQ(attempt(kAna, QStringLiteral("demo")).status, 429);
     EXPECT_EQ(attempt(kCarlos, QStringLiteral("demo")).status, 200);
     EXPECT_EQ(service().loginAttempts().waitBefore(kCarlos), 0);

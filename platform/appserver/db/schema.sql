@@ -42,7 +42,7 @@ WHERE NOT EXISTS (SELECT 1 FROM VERSAOBD WHERE NRVERSAOBD = 4);
 -- The functions the query texts use, which SQLite connections get from the program:
 -- NVLSTR(a, b) is b where a is NULL or blank; LAST_DAY(d) the last day of the month of an
 -- ISO date (or date-time) text; INSTR(a, b) the position of b in a, from 1, 0 when absent;
--- GROUP_CONCAT(text, separator) the texts of a group joined.
+-- GROUP_CONCAT(text, separator) the texts of a group joined; ROUND(x, places) below.
 CREATE OR REPLACE FUNCTION NVLSTR(a TEXT, b TEXT) RETURNS TEXT
 LANGUAGE sql IMMUTABLE AS $$
 SELECT CASE WHEN a IS NULL OR BTRIM(a, ' ') = '' THEN b ELSE a END
@@ -58,6 +58,12 @@ $$;
 CREATE OR REPLACE FUNCTION INSTR(a TEXT, b TEXT) RETURNS INTEGER
 LANGUAGE sql IMMUTABLE AS $$
 SELECT STRPOS(a, b)
+$$;
+
+-- ROUND(x, places) of a FLOAT column, which PostgreSQL rounds only as NUMERIC.
+CREATE OR REPLACE FUNCTION ROUND(x DOUBLE PRECISION, places INTEGER) RETURNS DOUBLE PRECISION
+LANGUAGE sql IMMUTABLE AS $$
+SELECT ROUND(x::NUMERIC, places)::DOUBLE PRECISION
 $$;
 
 CREATE OR REPLACE FUNCTION GROUP_CONCAT_STEP(acc TEXT, value TEXT, separator TEXT) RETURNS TEXT
