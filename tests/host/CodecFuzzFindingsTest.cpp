@@ -28,3 +28,25 @@ TEST(CodecFuzzFindings, NegativeZeroKeepsItsSignAndReadsBackAsWritten)
     EXPECT_EQ(wire::decode("-10").toLongLong(), -10);
     EXPECT_EQ(wire::decode("-10").metaType().id(), QMetaType::LongLong);
 }
+
+TEST(CodecFuzzFindings, PacketIntegerThatMarksNullIsRefused)
+{
+    // The smallest 64-bit integer is how a packet's table marks a null integer: sent as
+    // a value it arrived as null.
+    const QByteArray sent =
+        R"({"$packet":{"fields":[{"name":"A","type":"integer"}],"rows":[[-9223372036854775808]]}})";
+    try {
+        wire::decode(sent);
+        FAIL() << "the integer was accepted";
+    } catch (const ECodecError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("fora do intervalo no campo A"))) << e.message().toStdString();
+    }
+    // One above it is an ordinary value and reads back as sent.
+    const QByteArray largest =
+        R"({"$packet":{"fields":[{"name":"A","type":"integer"}],"rows":[[-9223372036854775807],[null]]}})";
+    const auto packet = wire::decode(largest).value<Packet>();
+    ASSERT_EQ(packet.rowCount(), 2);
+    EXPECT_EQ(packet.value(0, 0).toLongLong(), -9223372036854775807LL);
+    EXPECT_TRUE(packet.value(1, 0).isNull());
+    EXPECT_EQ(wire::encode(QVariant::fromValue(packet)), R"({"$packet":{"fields":[{"name":"A","type":"integer"}],"rows":[[-9223372036854775807],[null]]}})");
+}

@@ -249,9 +249,15 @@ void readRows(JsonReader& in, Table& table)
                 table.setCell(slot, f, it.value());
                 break;
             }
-            case FieldType::Integer:
-                table.setCell(slot, f, Table::encodeInteger(in.readInteger()));
+            case FieldType::Integer: {
+                const qint64 v = in.readInteger();
+                // The table marks a null integer with the smallest one: that value sent
+                // would silently arrive as null.
+                if (Table::encodeInteger(v) == Table::nullCell(FieldType::Integer))
+                    in.fail(QStringLiteral("número fora do intervalo no campo %1").arg(table.defs()[f].name));
+                table.setCell(slot, f, Table::encodeInteger(v));
                 break;
+            }
             case FieldType::Float:
                 table.setCell(slot, f, Table::encodeFloat(in.readDouble()));
                 break;
