@@ -7,6 +7,7 @@
 #include "ItemTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace inclusiontest;
 
@@ -105,6 +106,21 @@ TEST_F(InclusionTest, ChosenRegionsAndSuppliersGetEveryItemTheRegistersAllow)
                                .arg(lastPrice),
                            {number}),
               QStringList{"0|1|1"});
+}
+
+TEST_F(InclusionTest, TwoInclusionsAtTheSameTimeEachGetANumberOfTheirOwn)
+{
+    // Both read the centre's highest number while the other is still writing its items:
+    // without the centre's numbering lock on PostgreSQL the second would take the same one.
+    QString first;
+    QString second;
+    std::thread other([&] { second = include(); });
+    first = include();
+    other.join();
+    const QString a = numberOf(first);
+    const QString b = numberOf(second);
+    EXPECT_NE(a, b);
+    EXPECT_EQ(items(a), items(b));
 }
 
 TEST_F(InclusionTest, EachCheckTakesAwayTheItemsBreakingItsRule)
