@@ -4,7 +4,8 @@
 // says "result" or "error"; a call never fails with an unexplained internal error.
 //
 // Input: the first byte chooses login (even) or call (odd); for a call, the text up to
-// the first line break is the path after "/rpc/" and the rest is the body.
+// the first line break is the path after "/rpc/" and the rest is the body. A call to
+// "logout" ends the session; the next input gets a new one.
 
 #include "FuzzSupport.h"
 
@@ -55,6 +56,16 @@ struct Server
         request.body = body;
         request.authorization = authorization;
         return service->handle(request);
+    }
+
+    // After the input logged the session out. Opened in the store, not through a login:
+    // earlier inputs may have made the buyer's logins wait.
+    void reopenSession()
+    {
+        const appserver::rpc::Session session = service->sessions().open(
+            QStringLiteral("ANA.CARVALHO"), QStringLiteral("Ana Paula Carvalho"), QStringLiteral("0001"),
+            QStringLiteral("0001"));
+        token = "Bearer " + session.token.toLatin1();
     }
 
     void logIn()
@@ -121,5 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const auto response = s.post(path, body, s.token);
     checkAnswer(response, QStringLiteral("call ") + fuzz::shown(path) + QLatin1Char(' ') +
                               fuzz::shown(QString::fromUtf8(body)), s.lastLog);
+    if (path == QLatin1String("/rpc/logout") && response.status == 200)
+        s.reopenSession();
     return 0;
 }
