@@ -1,7 +1,7 @@
 // Measures remote calls on a seeded demo database, with the server in this process on an
-// ephemeral loopback port: a round trip over HTTP and in-process, a quotation-list load,
-// concurrent clients, and the server's own cost per call beside the method's SQL.
-// Figures are printed only.
+// ephemeral loopback port: a round trip over HTTP and in-process, a round trip while other
+// clients hold idle connections open, a quotation-list load, concurrent clients, and the
+// server's own cost per call beside the method's SQL. Figures are printed only.
 
 #include "appserver/db/Seed.h"
 #include "appserver/http/HttpServer.h"
@@ -16,6 +16,7 @@
 #include "host/net/NetConnection.h"
 
 #include <QSqlQuery>
+#include <sys/resource.h>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -79,6 +80,8 @@ private:
         appserver::http::HttpServerOptions options;
         options.port = 0;
         options.workers = 16;
+        // The idle connections of the crowded round trip stay open while it runs.
+        options.keepAlive = std::chrono::seconds(120);
         m_server = std::make_unique<appserver::http::HttpServer>(*m_service, options);
         m_server->start();
 
@@ -122,6 +125,29 @@ void BM_RpcRoundTrip_GetBanco(benchmark::State& state, Path path)
 }
 BENCHMARK_CAPTURE(BM_RpcRoundTrip_GetBanco, http, Path::Http);
 BENCHMARK_CAPTURE(BM_RpcRoundTrip_GetBanco, in_process, Path::InProcess);
+
+// A round trip of one client while as many other clients as the argument keep an idle
+// connection open, as the open screens of a site do between calls.
+void BM_RpcRoundTrip_GetBanco_BesideIdleConnections(benchmark::State& state)
+{
+    BenchServer& server = BenchServer::get();
+    const host::RemoteSession& session = server.session(Path::Http);
+    std::vector<host::RpcEndpoint> idle;
+    for (int i = 0; i < int(state.range(0)); ++i) {
+        idle.push_back(session.connect());
+        if (idle.back()(QStringLiteral("/health"), {}, {}, {}).status != 200) {
+            state.SkipWithError("an idle client could not connect");
+            return;
+        }
+    }
+    host::TNetConnection net(kPlanCotaPrec, session);
+    net.Open();
+    runCalls(state, [&] {
+        benchmark::DoNotOptimize(
+            host::CheckResultServ(net.AppServer().call(QStringLiteral("GetBanco")), false));
+    });
+}
+BENCHMARK(BM_RpcRoundTrip_GetBanco_BesideIdleConnections)->Arg(0)->Arg(1000);
 
 // The filter's load of every quotation of the centre (all markers "T").
 void BM_GetColetaPr_Demo(benchmark::State& state, Path path)
@@ -255,6 +281,13 @@ void printOverhead(const QString& method)
 
 int main(int argc, char** argv)
 {
+    // Both ends of the idle connections are in this process: more than the usual soft limit
+    // of open files.
+    rlimit files = {};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -2,11 +2,13 @@
 // calls of the desktop clients over HTTP on the shared database.
 //
 //   sup-appserver --db sqlite:ARQUIVO [--listen 127.0.0.1] [--port 8211] [--workers N]
-//                 [--max-body BYTES] [--idle-minutes M]
+//                 [--max-body BYTES] [--idle-minutes M] [--tls-cert FILE --tls-key FILE]
 //
-// Listens on the loopback unless told otherwise. Prints one line when it listens, then one
-// line per call on the standard error (method, operator, milliseconds, status). SIGINT or
-// SIGTERM stop it after the running calls have been answered.
+// Listens on the loopback unless told otherwise; with a certificate and its key it speaks
+// HTTPS only, and it warns when it listens beyond the loopback without them (tokens and
+// passwords would cross the network in the clear). Prints one line when it listens, then
+// one line per call on the standard error (method, operator, milliseconds, status).
+// SIGINT or SIGTERM stop it after the running calls have been answered.
 //
 // Exit codes: 0 stopped, 1 could not start (database, port), 2 wrong usage.
 
@@ -23,6 +25,7 @@
 #include <QStringList>
 #include <QUrl>
 
+#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -70,7 +73,10 @@ int usage(const QString& problem)
                            "  --max-body BYTES       tamanho máximo de uma chamada "
                            "(padrão: %4)\n"
                            "  --idle-minutes M       minutos sem uso até a sessão expirar "
-                           "(padrão: %5)")
+                           "(padrão: %5)\n"
+                           "  --tls-cert ARQUIVO     certificado do servidor (PEM): atende "
+                           "em HTTPS\n"
+                           "  --tls-key ARQUIVO      chave privada do certificado (PEM)")
                 .arg(http.address)
                 .arg(http.port)
                 .arg(http.workers)
@@ -95,8 +101,9 @@ QString parse(const QStringList& args, Options& options)
 {
     for (qsizetype i = 0; i < args.size(); i += 2) {
         const QString& name = args[i];
-        static const QStringList known = {"--db",      "--listen",   "--port",
-                                          "--workers", "--max-body", "--idle-minutes"};
+        static const QStringList known = {"--db",           "--listen",     "--port",
+                                          "--workers",      "--max-body",   "--idle-minutes",
+                                          "--tls-cert",     "--tls-key"};
         if (!known.contains(name))
             return QStringLiteral("Opção desconhecida: \"%1\".").arg(name);
         if (i + 1 >= args.size())
@@ -139,10 +146,16 @@ QString parse(const QStringList& args, Options& options)
                                       "positivo de minutos.")
                     .arg(value);
             options.idleMinutes = int(*minutes);
+        } else if (name == u"--tls-cert") {
+            options.http.tlsCertificate = value;
+        } else if (name == u"--tls-key") {
+            options.http.tlsKey = value;
         }
     }
     if (options.connectionString.isEmpty())
         return QStringLiteral("Informe o banco de dados com --db sqlite:ARQUIVO.");
+    if (options.http.tlsCertificate.isEmpty() != options.http.tlsKey.isEmpty())
+        return QStringLiteral("Para HTTPS informe o certificado e a chave: --tls-cert e --tls-key.");
     return {};
 }
 
@@ -173,6 +186,19 @@ QString checkDatabase(const QString& connectionString)
         return e.message();
     }
     return {};
+}
+
+// True when only this machine can reach the address.
+bool isLoopback(const QString& address)
+{
+    const QByteArray text = address.toLatin1();
+    in_addr v4 = {};
+    in6_addr v6 = {};
+    if (::inet_pton(AF_INET, text.constData(), &v4) == 1)
+        return (ntohl(v4.s_addr) >> 24) == 127;
+    if (::inet_pton(AF_INET6, text.constData(), &v6) == 1)
+        return IN6_IS_ADDR_LOOPBACK(&v6);
+    return address.compare(u"localhost", Qt::CaseInsensitive) == 0;
 }
 
 // Signals only write to this pipe; the main thread reads it and stops the server.
@@ -241,7 +267,13 @@ int main(int argc, char* argv[])
         printLine(stderr, QStringLiteral("Falha: ") + e.message());
         return kFailed;
     }
-    printLine(stdout, QStringLiteral("sup-appserver escutando em http://%1:%2 (banco %3)")
+    if (!server.usesTls() && !isLoopback(server.address()))
+        printLine(stderr, QStringLiteral("Aviso: escutando em %1 sem HTTPS: senhas e sessões "
+                                         "passam pela rede sem proteção. Use --tls-cert e "
+                                         "--tls-key fora da máquina local.")
+                              .arg(server.address()));
+    printLine(stdout, QStringLiteral("sup-appserver escutando em %1://%2:%3 (banco %4)")
+                          .arg(server.usesTls() ? QStringLiteral("https") : QStringLiteral("http"))
                           .arg(server.address())
                           .arg(server.port())
                           .arg(shownDatabase(options.connectionString)));

@@ -53,9 +53,12 @@ void ClientEnvironment::openDatabase(const QString& url, bool seedWhenEmpty)
     appserver::db::seedDemo(*m_database);
 }
 
-void ClientEnvironment::connectServer(const QString& address)
+void ClientEnvironment::connectServer(const QString& address, const QString& caFile)
 {
     if (address.isEmpty()) {
+        if (!caFile.isEmpty())
+            throw host::Exception(
+                QStringLiteral("--ca vale só com um servidor HTTPS (--server https://...)."));
         appserver::rpc::ServiceConfig config;
         config.connectionString = m_databaseUrl;
         m_service = std::make_unique<appserver::rpc::Service>(config,
@@ -63,12 +66,25 @@ void ClientEnvironment::connectServer(const QString& address)
         m_session = std::make_unique<host::RemoteSession>(appserver::rpc::inProcessEndpoint(*m_service));
         return;
     }
+    const bool tls = address.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
     const qsizetype colon = address.lastIndexOf(QLatin1Char(':'));
+    const qsizetype schemeEnd = address.indexOf(QLatin1String("://"));
     bool ok = false;
-    const int port = colon > 0 ? address.mid(colon + 1).toInt(&ok) : 0;
+    const int port = colon > std::max<qsizetype>(schemeEnd + 2, 0) ? address.mid(colon + 1).toInt(&ok) : 0;
     if (!ok || port <= 0 || port > 65535)
-        throw host::Exception(QStringLiteral("endereço de servidor inválido: \"%1\".").arg(address));
+        throw host::Exception(QStringLiteral("endereço de servidor inválido: \"%1\" (use "
+                                             "MAQUINA:PORTA ou https://MAQUINA:PORTA).")
+                                  .arg(address));
+    if (!caFile.isEmpty() && !tls)
+        throw host::Exception(
+            QStringLiteral("--ca vale só com um servidor HTTPS (--server https://...)."));
+    if (!caFile.isEmpty() && !QFileInfo(caFile).isReadable())
+        throw host::Exception(
+            QStringLiteral("arquivo de autoridades certificadoras não encontrado: %1.").arg(caFile));
     m_session = std::make_unique<host::RemoteSession>();
     m_session->setWebURL(address.left(colon));
     m_session->setWebPort(port);
+    host::HttpOptions options;
+    options.caFile = caFile;
+    m_session->setHttpOptions(options);
 }

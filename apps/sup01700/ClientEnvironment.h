@@ -26,9 +26,11 @@ public:
     // Opens the shared database; the default one is created with the demo data when it
     // has none. Throws host::Exception with the reason.
     void openDatabase(const QString& url, bool seedWhenEmpty);
-    // Reaches the server at "HOST:PORT", or runs one in this process when `address` is
-    // empty. Throws host::Exception for a malformed address.
-    void connectServer(const QString& address);
+    // Reaches the server at "HOST:PORT", "http://HOST:PORT" or "https://HOST:PORT", or runs
+    // one in this process when `address` is empty. Over HTTPS the server's certificate must
+    // come from an authority of `caFile` (PEM) or, without it, of the system's store.
+    // Throws host::Exception for a malformed address or a CA file that cannot be read.
+    void connectServer(const QString& address, const QString& caFile = {});
 
     host::Database& database() { return *m_database; }
     host::RemoteSession& session() { return *m_session; }

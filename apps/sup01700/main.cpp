@@ -3,6 +3,8 @@
 //   sup01700                          embedded: demo database, server in this process
 //   sup01700 --db URL                 another shared database ("sqlite:PATH")
 //   sup01700 --server HOST:PORT       a running sup-appserver
+//   sup01700 --server https://HOST:PORT [--ca FILE]   over HTTPS, the server's certificate
+//                                     checked against the system's authorities or FILE
 //   sup01700 --operator CODE --password TEXT [--branch CODE]   log in without asking
 //   sup01700 --screenshot FILE        save a picture of the window once shown, then exit
 //   sup01700 --help | --version       print the usage or the version (no display needed)
@@ -37,6 +39,7 @@ struct Options
 {
     QString database;
     QString server;
+    QString caFile;
     QString operatorCode;
     QString password;
     QString branch;
@@ -72,15 +75,17 @@ Options parseOptions(QCoreApplication& app)
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption db(QStringLiteral("db"), QStringLiteral("Banco de dados compartilhado (sqlite:ARQUIVO)."), QStringLiteral("URL"));
-    const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("Servidor de aplicação em execução."), QStringLiteral("MAQUINA:PORTA"));
+    const QCommandLineOption server(QStringLiteral("server"), QStringLiteral("Servidor de aplicação em execução (https://MAQUINA:PORTA para HTTPS)."), QStringLiteral("MAQUINA:PORTA"));
+    const QCommandLineOption ca(QStringLiteral("ca"), QStringLiteral("Autoridades certificadoras (PEM) que garantem o certificado do servidor HTTPS; sem ela, as do sistema."), QStringLiteral("ARQUIVO"));
     const QCommandLineOption op(QStringLiteral("operator"), QStringLiteral("Código do operador."), QStringLiteral("CODIGO"));
     const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("Senha do operador (para scripts)."), QStringLiteral("SENHA"));
     const QCommandLineOption branch(QStringLiteral("branch"), QStringLiteral("Filial do operador."), QStringLiteral("CODIGO"));
     const QCommandLineOption shot(QStringLiteral("screenshot"), QStringLiteral("Grava a janela ativa em PNG e termina."), QStringLiteral("ARQUIVO"));
-    parser.addOptions({db, server, op, password, branch, shot});
+    parser.addOptions({db, server, ca, op, password, branch, shot});
     parser.process(app);
-    return Options{parser.value(db), parser.value(server), parser.value(op),
-                   parser.value(password), parser.value(branch), parser.value(shot)};
+    return Options{parser.value(db),       parser.value(server), parser.value(ca),
+                   parser.value(op),       parser.value(password), parser.value(branch),
+                   parser.value(shot)};
 }
 
 // Logs in with the options, or asks in the login dialog until the server accepts or the
@@ -180,10 +185,16 @@ int main(int argc, char* argv[])
         const bool embedded = options.database.isEmpty();
         env.openDatabase(embedded ? ClientEnvironment::defaultDatabaseUrl() : options.database,
                          embedded);
-        env.connectServer(options.server);
     } catch (const host::Exception& e) {
         std::fprintf(stderr, "%s\n",
                      qPrintable(texts.Msg(QStringLiteral("Banco_Erro")).arg(e.message())));
+        return kFailed;
+    }
+    try {
+        env.connectServer(options.server, options.caFile);
+    } catch (const host::Exception& e) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(texts.Msg(QStringLiteral("Servidor_Fora")).arg(e.message())));
         return kFailed;
     }
 

@@ -1,61 +1,109 @@
 #include "HttpServer.h"
 
-#include "appserver/rpc/Service.h"
+#include "Connection.h"
+#include "ServerCore.h"
+#include "TlsContext.h"
+
 #include "host/core/Exceptions.h"
 
-#include <httplib.h>
+#include <boost/asio/io_context.hpp>
+#include <boost/asio/ip/tcp.hpp>
+#include <boost/asio/post.hpp>
+#include <boost/asio/steady_timer.hpp>
+#include <boost/asio/strand.hpp>
 
-#include <sys/socket.h>
-
-#include <atomic>
+#include <algorithm>
+#include <future>
+#include <optional>
 #include <thread>
+#include <vector>
 
 namespace appserver::http {
 
 namespace {
 
-const std::string kJson = "application/json; charset=utf-8";
+namespace net = boost::asio;
+using tcp = net::ip::tcp;
 
-// The text of a refusal of the HTTP layer itself, before any call was made.
-QString refusalText(int status, const QString& path, qint64 maxBody)
+// The address to listen on: a literal address, or a name resolved to its first address.
+std::optional<tcp::endpoint> endpointOf(net::io_context& io, const QString& address, int port)
 {
-    switch (status) {
-    case 400:
-        return QStringLiteral("Requisição HTTP malformada.");
-    case 404:
-        return QStringLiteral("Endereço %1 não existe.").arg(path);
-    case 411:
-        return QStringLiteral("Informe o tamanho da chamada (Content-Length).");
-    case 413:
-        return QStringLiteral("Chamada maior que o limite de %1 bytes.").arg(maxBody);
-    case 414:
-        return QStringLiteral("Endereço longo demais.");
-    case 500:
-        return QStringLiteral("Erro interno do servidor.");
-    default:
-        return QStringLiteral("Requisição recusada pelo servidor (código %1).").arg(status);
-    }
-}
-
-// A path as it may appear in the log: one line, at most 200 characters.
-QString loggable(const QString& path)
-{
-    QString line = path.left(200);
-    for (QChar& c : line)
-        if (!c.isPrint())
-            c = QLatin1Char('?');
-    return line.isEmpty() ? QStringLiteral("-") : line;
-}
-
-// Only SO_REUSEADDR (a restarted server gets its port back at once); never SO_REUSEPORT,
-// which would let a second server share the port of a running one.
-void socketOptions(int sock)
-{
-    int yes = 1;
-    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    boost::system::error_code ec;
+    const net::ip::address literal = net::ip::make_address(address.toStdString(), ec);
+    if (!ec)
+        return tcp::endpoint(literal, static_cast<unsigned short>(port));
+    tcp::resolver resolver(io);
+    const auto found = resolver.resolve(address.toStdString(), std::to_string(port), ec);
+    if (ec || found.empty())
+        return std::nullopt;
+    return found.begin()->endpoint();
 }
 
 } // namespace
+
+// One run of the server, from start() to stop(): the I/O threads, the listening socket and
+// the connections' shared state.
+struct Run
+{
+    Run(rpc::Service& service, const HttpServerOptions& options)
+        : core(service, options), acceptor(net::make_strand(io)), retry(acceptor.get_executor())
+    {
+    }
+
+    void accept();
+    void onAccept(const boost::system::error_code& ec, tcp::socket socket);
+    void closeAcceptor();
+
+    net::io_context io;
+    ServerCore core;
+    std::optional<net::ssl::context> tls;
+    tcp::acceptor acceptor;
+    net::steady_timer retry;
+    std::optional<net::executor_work_guard<net::io_context::executor_type>> work;
+    std::vector<std::thread> threads;
+};
+
+void Run::accept()
+{
+    acceptor.async_accept(net::make_strand(io),
+                          [this](const boost::system::error_code& ec, tcp::socket socket) {
+                              onAccept(ec, std::move(socket));
+                          });
+}
+
+void Run::onAccept(const boost::system::error_code& ec, tcp::socket socket)
+{
+    if (!acceptor.is_open())
+        return;
+    if (ec) {
+        // Out of file descriptors, most likely: accepting again at once would spin.
+        retry.expires_after(std::chrono::milliseconds(50));
+        retry.async_wait([this](const boost::system::error_code& waited) {
+            if (!waited && acceptor.is_open())
+                accept();
+        });
+        return;
+    }
+    boost::system::error_code ignored;
+    socket.set_option(tcp::no_delay(true), ignored);
+    std::shared_ptr<Connection> connection =
+        tls ? tlsConnection(std::move(socket), *tls, core) : plainConnection(std::move(socket), core);
+    core.opened(connection);
+    connection->start();
+    accept();
+}
+
+void Run::closeAcceptor()
+{
+    std::promise<void> closed;
+    net::post(acceptor.get_executor(), [this, &closed] {
+        boost::system::error_code ignored;
+        acceptor.close(ignored);
+        retry.cancel();
+        closed.set_value();
+    });
+    closed.get_future().wait();
+}
 
 struct HttpServer::Impl
 {
@@ -63,87 +111,17 @@ struct HttpServer::Impl
 
     rpc::Service& service;
     HttpServerOptions options;
-    std::unique_ptr<httplib::Server> server;
-    std::thread listener;
-    std::atomic<bool> listening{false};
+    std::unique_ptr<Run> run;
     int port = 0;
 
-    void answer(const httplib::Request& req, httplib::Response& res);
-    httplib::Server::HandlerResponse refuse(const httplib::Request& req, httplib::Response& res);
-    void log(const QString& line) const
+    [[noreturn]] void cannotListen() const
     {
-        if (service.config().log)
-            service.config().log(line);
+        throw host::Exception(QStringLiteral("Não foi possível escutar em %1:%2 (endereço "
+                                             "inválido ou porta em uso).")
+                                  .arg(options.address)
+                                  .arg(options.port));
     }
-    void configure(httplib::Server& s);
 };
-
-void HttpServer::Impl::answer(const httplib::Request& req, httplib::Response& res)
-{
-    rpc::RpcRequest request;
-    request.verb = QByteArray::fromStdString(req.method);
-    request.path = QString::fromStdString(req.path);
-    // The body is only read during the call; no copy of a large change packet.
-    request.body = QByteArray::fromRawData(req.body.data(), qsizetype(req.body.size()));
-    request.authorization = QByteArray::fromStdString(req.get_header_value("Authorization"));
-    request.requestId = QString::fromStdString(req.get_header_value("X-Request-Id"));
-    const rpc::RpcResponse response = service.handle(request);
-    res.status = response.status;
-    res.set_content(response.body.constData(), size_t(response.body.size()),
-                    response.contentType.toStdString());
-}
-
-httplib::Server::HandlerResponse HttpServer::Impl::refuse(const httplib::Request& req,
-                                                          httplib::Response& res)
-{
-    // The service's own error answers already carry their text.
-    if (!res.body.empty())
-        return httplib::Server::HandlerResponse::Unhandled;
-    const QString path = QString::fromStdString(req.path);
-    res.set_content(
-        rpc::Service::error(res.status, refusalText(res.status, path, service.config().maxBody))
-            .body.toStdString(),
-        kJson);
-    log(QStringLiteral("%1 - 0 ms %2").arg(loggable(path)).arg(res.status));
-    return httplib::Server::HandlerResponse::Handled;
-}
-
-void HttpServer::Impl::configure(httplib::Server& s)
-{
-    const auto serve = [this](const httplib::Request& req, httplib::Response& res) {
-        answer(req, res);
-    };
-    s.Get("/health", serve);
-    s.Post("/rpc/login", serve);
-    s.Post(R"(/rpc/[^/]+/[^/]+)", serve);
-
-    // A body without a declared length could not be held to the limit before it is read.
-    s.set_pre_routing_handler([](const httplib::Request& req, httplib::Response& res) {
-        if (req.method == "POST" && !req.has_header("Content-Length")) {
-            res.status = 411;
-            res.set_header("Connection", "close");
-            return httplib::Server::HandlerResponse::Handled;
-        }
-        return httplib::Server::HandlerResponse::Unhandled;
-    });
-    s.set_error_handler(httplib::Server::HandlerWithResponse(
-        [this](const httplib::Request& req, httplib::Response& res) { return refuse(req, res); }));
-    s.set_exception_handler(
-        [this](const httplib::Request& req, httplib::Response& res, std::exception_ptr) {
-            res.status = 500;
-            res.body.clear();
-            refuse(req, res);
-        });
-
-    s.set_payload_max_length(size_t(std::max<qint64>(service.config().maxBody, 0)));
-    s.set_keep_alive_timeout(options.keepAlive.count());
-    s.set_read_timeout(options.ioTimeout.count(), 0);
-    s.set_write_timeout(options.ioTimeout.count(), 0);
-    s.set_tcp_nodelay(true);
-    s.set_socket_options(socketOptions);
-    const size_t workers = size_t(std::max(options.workers, 1));
-    s.new_task_queue = [workers] { return new httplib::ThreadPool(workers); };
-}
 
 HttpServer::HttpServer(rpc::Service& service, HttpServerOptions options)
     : d(std::make_unique<Impl>(service, std::move(options)))
@@ -157,48 +135,59 @@ HttpServer::~HttpServer()
 
 void HttpServer::start()
 {
-    if (d->server)
+    if (d->run)
         return;
-    auto server = std::make_unique<httplib::Server>();
-    d->configure(*server);
-    const std::string address = d->options.address.toStdString();
-    int port = d->options.port;
-    const bool bound = port == 0 ? (port = server->bind_to_any_port(address)) > 0
-                                 : server->bind_to_port(address, port);
-    if (!bound)
-        throw host::Exception(QStringLiteral("Não foi possível escutar em %1:%2 (endereço "
-                                             "inválido ou porta em uso).")
-                                  .arg(d->options.address)
-                                  .arg(d->options.port));
-    d->port = port;
-    httplib::Server* s = server.get();
-    d->server = std::move(server);
-    d->listening = true;
-    d->listener = std::thread([this, s] {
-        s->listen_after_bind();
-        d->listening = false;
-    });
-    // The library has no way to wait for readiness, and its stop() does nothing before
-    // the accept loop runs: wait for it.
-    while (d->listening && !s->is_running())
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    auto run = std::make_unique<Run>(d->service, d->options);
+    if (usesTls())
+        run->tls.emplace(serverTlsContext(d->options.tlsCertificate, d->options.tlsKey));
+
+    const std::optional<tcp::endpoint> where = endpointOf(run->io, d->options.address, d->options.port);
+    if (!where)
+        d->cannotListen();
+    boost::system::error_code ec;
+    run->acceptor.open(where->protocol(), ec);
+    // Only SO_REUSEADDR (a restarted server gets its port back at once); never SO_REUSEPORT,
+    // which would let a second server share the port of a running one.
+    if (!ec)
+        run->acceptor.set_option(net::socket_base::reuse_address(true), ec);
+    if (!ec)
+        run->acceptor.bind(*where, ec);
+    if (!ec)
+        run->acceptor.listen(net::socket_base::max_listen_connections, ec);
+    if (ec)
+        d->cannotListen();
+    d->port = run->acceptor.local_endpoint().port();
+
+    run->work.emplace(run->io.get_executor());
+    run->accept();
+    const int threads = std::max(d->options.ioThreads, 1);
+    for (int i = 0; i < threads; ++i)
+        run->threads.emplace_back([io = &run->io] { io->run(); });
+    d->run = std::move(run);
 }
 
 void HttpServer::stop()
 {
-    if (!d->server)
+    if (!d->run)
         return;
-    // Closing the listening socket ends the accept loop; the listener then waits for the
-    // worker pool, which finishes every connection it took (the running calls answer).
-    d->server->stop();
-    if (d->listener.joinable())
-        d->listener.join();
-    d->server.reset();
+    Run& run = *d->run;
+    run.closeAcceptor();
+    run.core.setStopping();
+    for (const std::shared_ptr<Connection>& connection : run.core.openConnections())
+        connection->stop();
+    // The calls already received are answered before their connections close.
+    run.core.waitUntilAllClosed();
+    run.core.pool().stop();
+    run.work.reset();
+    run.io.stop();
+    for (std::thread& thread : run.threads)
+        thread.join();
+    d->run.reset();
 }
 
 bool HttpServer::isRunning() const
 {
-    return d->server && d->server->is_running();
+    return bool(d->run);
 }
 
 const QString& HttpServer::address() const
@@ -209,6 +198,16 @@ const QString& HttpServer::address() const
 int HttpServer::port() const
 {
     return d->port;
+}
+
+bool HttpServer::usesTls() const
+{
+    return !d->options.tlsCertificate.isEmpty() || !d->options.tlsKey.isEmpty();
+}
+
+std::size_t HttpServer::openConnections() const
+{
+    return d->run ? d->run->core.openCount() : 0;
 }
 
 } // namespace appserver::http

@@ -13,8 +13,15 @@ namespace {
 
 using net::netText;
 
-// The host part of WebURL: a bare host name or address, or an http URL without a path.
-QString hostOf(const QString& webUrl)
+struct Where
+{
+    QString host;
+    bool tls = false;
+};
+
+// The host part of WebURL: a bare host name or address, or an http or https URL without
+// a path; "https://" asks for a secure connection.
+Where whereOf(const QString& webUrl)
 {
     QString text = webUrl.trimmed();
     if (text.isEmpty())
@@ -23,11 +30,12 @@ QString hostOf(const QString& webUrl)
         text.prepend(QLatin1String("http://"));
     const QUrl url(text, QUrl::StrictMode);
     const QString path = url.path();
-    if (!url.isValid() || url.scheme() != QLatin1String("http") || url.host().isEmpty() ||
-        url.port() != -1 || !(path.isEmpty() || path == QLatin1String("/")) || url.hasQuery() ||
-        !url.userInfo().isEmpty())
+    const bool tls = url.scheme() == QLatin1String("https");
+    if (!url.isValid() || !(tls || url.scheme() == QLatin1String("http")) ||
+        url.host().isEmpty() || url.port() != -1 || !(path.isEmpty() || path == QLatin1String("/")) ||
+        url.hasQuery() || !url.userInfo().isEmpty())
         throw EConnectionLost(netText(QStringLiteral("Srv_EnderInv")).arg(webUrl));
-    return url.host();
+    return Where{url.host(), tls};
 }
 
 } // namespace
@@ -43,11 +51,13 @@ RpcEndpoint RemoteSession::connect() const
 {
     if (m_inProcess)
         return m_inProcess;
-    const ServerAddress where = address();
-    const QString host = hostOf(where.url);
-    if (where.port <= 0 || where.port > 65535)
-        throw EConnectionLost(netText(QStringLiteral("Srv_PortaInv")).arg(where.port));
-    return httpEndpoint(host, where.port, m_options);
+    const ServerAddress address = this->address();
+    const Where where = whereOf(address.url);
+    if (address.port <= 0 || address.port > 65535)
+        throw EConnectionLost(netText(QStringLiteral("Srv_PortaInv")).arg(address.port));
+    HttpOptions options = m_options;
+    options.tls = where.tls;
+    return httpEndpoint(where.host, address.port, options);
 }
 
 LoginAnswer RemoteSession::login(const QString& operatorCode, const QString& password,

@@ -10,7 +10,9 @@ namespace host {
 // Where the application server listens.
 struct ServerAddress
 {
-    QString url; // host name or address; "http://host" and a trailing "/" are accepted
+    // Host name or address; "http://host" and a trailing "/" are accepted, "https://host"
+    // asks for HTTPS (the certificate checked as HttpOptions::caFile says).
+    QString url;
     int port = 0;
 };
 

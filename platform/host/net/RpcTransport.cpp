@@ -30,6 +30,12 @@ QString describe(httplib::Error error)
         return netText(QStringLiteral("Err_Escrita"));
     case httplib::Error::Canceled:
         return netText(QStringLiteral("Err_Cancelada"));
+    case httplib::Error::SSLConnection:
+        return netText(QStringLiteral("Err_Tls"));
+    case httplib::Error::SSLLoadingCerts:
+        return netText(QStringLiteral("Err_TlsCA"));
+    case httplib::Error::SSLServerVerification:
+        return netText(QStringLiteral("Err_TlsCertif"));
     default:
         return netText(QStringLiteral("Err_Outro"))
             .arg(QString::fromStdString(httplib::to_string(error)));
@@ -39,7 +45,23 @@ QString describe(httplib::Error error)
 // Failing to connect and losing an open connection read differently to the operator.
 bool failedToConnect(httplib::Error error)
 {
-    return error == httplib::Error::Connection || error == httplib::Error::ConnectionTimeout;
+    return error == httplib::Error::Connection || error == httplib::Error::ConnectionTimeout ||
+           error == httplib::Error::SSLConnection || error == httplib::Error::SSLLoadingCerts ||
+           error == httplib::Error::SSLServerVerification;
+}
+
+// The library speaks HTTPS when the client is made from an "https://" address.
+std::unique_ptr<httplib::Client> makeClient(const QString& host, int port, const HttpOptions& options)
+{
+    if (!options.tls)
+        return std::make_unique<httplib::Client>(host.toStdString(), port);
+    const QString bracketed = host.contains(QLatin1Char(':')) ? u'[' + host + u']' : host;
+    auto client = std::make_unique<httplib::Client>(
+        QStringLiteral("https://%1:%2").arg(bracketed).arg(port).toStdString());
+    client->enable_server_certificate_verification(true);
+    if (!options.caFile.isEmpty())
+        client->set_ca_cert_path(options.caFile.toStdString());
+    return client;
 }
 
 template <class Duration> void split(Duration d, time_t& sec, time_t& usec)
@@ -53,18 +75,21 @@ class HttpChannel
 {
 public:
     HttpChannel(const QString& host, int port, const HttpOptions& options)
-        : m_client(host.toStdString(), port), m_where(QStringLiteral("%1:%2").arg(host).arg(port))
+        : m_client(makeClient(host, port, options)),
+          m_where(QStringLiteral("%1%2:%3")
+                      .arg(options.tls ? QStringLiteral("https://") : QString(), host)
+                      .arg(port))
     {
         time_t sec = 0;
         time_t usec = 0;
         split(options.connectTimeout, sec, usec);
-        m_client.set_connection_timeout(sec, usec);
+        m_client->set_connection_timeout(sec, usec);
         split(options.readTimeout, sec, usec);
-        m_client.set_read_timeout(sec, usec);
+        m_client->set_read_timeout(sec, usec);
         split(options.writeTimeout, sec, usec);
-        m_client.set_write_timeout(sec, usec);
-        m_client.set_keep_alive(true);
-        m_client.set_tcp_nodelay(true);
+        m_client->set_write_timeout(sec, usec);
+        m_client->set_keep_alive(true);
+        m_client->set_tcp_nodelay(true);
     }
 
     RpcReply send(const QString& path, const QByteArray& body, const QByteArray& authorization,
@@ -78,8 +103,8 @@ public:
         const std::string target = path.toStdString();
         httplib::Result result =
             path == QLatin1String("/health")
-                ? m_client.Get(target, headers)
-                : m_client.Post(target, headers, body.constData(), size_t(body.size()), kJson);
+                ? m_client->Get(target, headers)
+                : m_client->Post(target, headers, body.constData(), size_t(body.size()), kJson);
         if (!result) {
             const httplib::Error error = result.error();
             const QString key = failedToConnect(error) ? QStringLiteral("Srv_Inacess")
@@ -90,7 +115,7 @@ public:
     }
 
 private:
-    httplib::Client m_client;
+    std::unique_ptr<httplib::Client> m_client;
     QString m_where;
 };
 

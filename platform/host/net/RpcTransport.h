@@ -36,10 +36,15 @@ struct HttpOptions
     std::chrono::milliseconds readTimeout = std::chrono::minutes(10);
     // Sending a request (a worksheet's change packet may be tens of megabytes).
     std::chrono::milliseconds writeTimeout = std::chrono::minutes(2);
+    // HTTPS: the server must show a certificate for its name, issued by an authority of
+    // `caFile` (PEM) or, when that is empty, of the system's trusted authorities.
+    bool tls = false;
+    QString caFile;
 };
 
-// An endpoint over HTTP/1.1 to host:port, on one kept-alive connection that is reopened
-// when the server closed it. One caller at a time: give each thread its own endpoint.
+// An endpoint over HTTP/1.1 (or HTTPS, see HttpOptions::tls) to host:port, on one
+// kept-alive connection that is reopened when the server closed it. One caller at a time:
+// give each thread its own endpoint.
 RpcEndpoint httpEndpoint(const QString& host, int port, const HttpOptions& options = {});
 
 } // namespace host

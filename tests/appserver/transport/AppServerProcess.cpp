@@ -10,14 +10,15 @@ AppServerProcess::~AppServerProcess()
     kill();
 }
 
-bool AppServerProcess::start(const QString& connectionString, int workers)
+bool AppServerProcess::start(const QString& connectionString, int workers, const QStringList& more)
 {
     m_port = 0;
     m_process.setStandardErrorFile(m_dir.filePath(QStringLiteral("log")), QIODevice::Append);
-    m_process.start(QStringLiteral(SUP_APPSERVER_PROGRAM), {"--db", connectionString, "--port", "0",
-                                                            "--workers", QString::number(workers)});
-    static const QRegularExpression line(
-        QStringLiteral("escutando em http://127\\.0\\.0\\.1:(\\d+)"));
+    m_process.start(QStringLiteral(SUP_APPSERVER_PROGRAM),
+                    QStringList{"--db", connectionString, "--port", "0", "--workers",
+                                QString::number(workers)} +
+                        more);
+    static const QRegularExpression line(QStringLiteral("escutando em https?://[^\\s:]+:(\\d+)"));
     QString out;
     for (int i = 0; i < 100 && m_process.state() != QProcess::NotRunning; ++i) {
         m_process.waitForReadyRead(100);

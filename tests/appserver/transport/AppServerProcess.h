@@ -12,8 +12,9 @@ class AppServerProcess
 {
 public:
     ~AppServerProcess();
-    // Starts the server; false when it does not announce its port (log() says why).
-    bool start(const QString& connectionString, int workers = 4);
+    // Starts the server (with any further options); false when it does not announce its
+    // port (log() says why).
+    bool start(const QString& connectionString, int workers = 4, const QStringList& more = {});
     // SIGKILL: the server dies wherever it is, an open transaction with it.
     void kill();
     QProcess& process() { return m_process; }
