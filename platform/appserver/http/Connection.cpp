@@ -111,13 +111,13 @@ private:
         // held to the keep-alive time.
         m_phase = Phase::Idle;
         tcp().expires_after(options().keepAlive);
-        self().stream().async_read_some(
-            m_buffer.prepare(4096), [me = sharedSelf()](beast::error_code ec, std::size_t n) {
-                if (ec)
-                    return me->closeNow();
-                me->m_buffer.commit(n);
-                me->readHead();
-            });
+        self().stream().async_read_some(m_buffer.prepare(4096),
+                                        [me = sharedSelf()](beast::error_code ec, std::size_t n) {
+                                            if (ec)
+                                                return me->closeNow();
+                                            me->m_buffer.commit(n);
+                                            me->readHead();
+                                        });
     }
 
     void readHead()
@@ -129,10 +129,9 @@ private:
         // the limit binds the body as it is read.
         m_parser->body_limit(std::numeric_limits<std::uint64_t>::max());
         tcp().expires_after(options().headerTimeout);
-        bhttp::async_read_header(self().stream(), m_buffer, *m_parser,
-                                 [me = sharedSelf()](beast::error_code ec, std::size_t) {
-                                     me->onHead(ec);
-                                 });
+        bhttp::async_read_header(
+            self().stream(), m_buffer, *m_parser,
+            [me = sharedSelf()](beast::error_code ec, std::size_t) { me->onHead(ec); });
     }
 
     void onHead(const beast::error_code& ec)
@@ -245,8 +244,8 @@ private:
     void answer(rpc::RpcResponse response, bool close)
     {
         m_phase = Phase::Answering;
-        const unsigned version = m_parser && m_parser->is_header_done() ? m_parser->get().version()
-                                                                        : 11;
+        const unsigned version =
+            m_parser && m_parser->is_header_done() ? m_parser->get().version() : 11;
         m_answerBody = std::move(response.body);
         m_answer.emplace(bhttp::status(unsigned(response.status)), version);
         m_answer->set(bhttp::field::content_type,
@@ -264,10 +263,9 @@ private:
         // A client that stops reading its answer is dropped after the I/O timeout, however
         // long the answer.
         tcp().expires_after(options().ioTimeout);
-        bhttp::async_write_some(self().stream(), *m_serializer,
-                                [me = sharedSelf()](beast::error_code ec, std::size_t) {
-                                    me->onWritten(ec);
-                                });
+        bhttp::async_write_some(
+            self().stream(), *m_serializer,
+            [me = sharedSelf()](beast::error_code ec, std::size_t) { me->onWritten(ec); });
     }
 
     void onWritten(const beast::error_code& ec)
@@ -294,12 +292,12 @@ protected:
     void drain()
     {
         m_phase = Phase::Closing;
-        self().stream().async_read_some(
-            net::buffer(m_scrap), [me = sharedSelf()](beast::error_code ec, std::size_t) {
-                if (ec)
-                    return me->closeNow();
-                me->drain();
-            });
+        self().stream().async_read_some(net::buffer(m_scrap),
+                                        [me = sharedSelf()](beast::error_code ec, std::size_t) {
+                                            if (ec)
+                                                return me->closeNow();
+                                            me->drain();
+                                        });
     }
 
 private:
@@ -361,12 +359,11 @@ public:
         net::dispatch(m_stream.get_executor(), [me = sharedSelf()] {
             // The handshake counts as part of the first request's head.
             me->tcp().expires_after(me->options().headerTimeout);
-            me->m_stream.async_handshake(net::ssl::stream_base::server,
-                                         [me](beast::error_code ec) {
-                                             if (ec)
-                                                 return me->closeNow();
-                                             me->serve();
-                                         });
+            me->m_stream.async_handshake(net::ssl::stream_base::server, [me](beast::error_code ec) {
+                if (ec)
+                    return me->closeNow();
+                me->serve();
+            });
         });
     }
 

@@ -86,8 +86,8 @@ void Run::onAccept(const boost::system::error_code& ec, tcp::socket socket)
     }
     boost::system::error_code ignored;
     socket.set_option(tcp::no_delay(true), ignored);
-    std::shared_ptr<Connection> connection =
-        tls ? tlsConnection(std::move(socket), *tls, core) : plainConnection(std::move(socket), core);
+    std::shared_ptr<Connection> connection = tls ? tlsConnection(std::move(socket), *tls, core)
+                                                 : plainConnection(std::move(socket), core);
     core.opened(connection);
     connection->start();
     accept();
@@ -141,7 +141,8 @@ void HttpServer::start()
     if (usesTls())
         run->tls.emplace(serverTlsContext(d->options.tlsCertificate, d->options.tlsKey));
 
-    const std::optional<tcp::endpoint> where = endpointOf(run->io, d->options.address, d->options.port);
+    const std::optional<tcp::endpoint> where =
+        endpointOf(run->io, d->options.address, d->options.port);
     if (!where)
         d->cannotListen();
     boost::system::error_code ec;

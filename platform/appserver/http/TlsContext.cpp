@@ -30,8 +30,8 @@ ssl::context serverTlsContext(const QString& certificateFile, const QString& key
 
     ssl::context context(ssl::context::tls_server);
     context.set_options(ssl::context::default_workarounds | ssl::context::no_sslv2 |
-                        ssl::context::no_sslv3 | ssl::context::no_tlsv1 |
-                        ssl::context::no_tlsv1_1 | ssl::context::single_dh_use);
+                        ssl::context::no_sslv3 | ssl::context::no_tlsv1 | ssl::context::no_tlsv1_1 |
+                        ssl::context::single_dh_use);
     boost::system::error_code ec;
     context.use_certificate_chain_file(certificateFile.toStdString(), ec);
     if (ec)
@@ -41,16 +41,18 @@ ssl::context serverTlsContext(const QString& certificateFile, const QString& key
     context.use_private_key_file(keyFile.toStdString(), ssl::context::pem, ec);
     if (ec && ec.category() == boost::asio::error::get_ssl_category() &&
         ERR_GET_REASON(static_cast<unsigned long>(ec.value())) == X509_R_KEY_VALUES_MISMATCH)
-        throw host::Exception(QStringLiteral("A chave privada %1 não corresponde ao certificado %2.")
-                                  .arg(keyFile, certificateFile));
+        throw host::Exception(
+            QStringLiteral("A chave privada %1 não corresponde ao certificado %2.")
+                .arg(keyFile, certificateFile));
     if (ec)
         refuse(QStringLiteral("A chave privada %1 não pôde ser lida (use um arquivo PEM sem "
                               "senha)")
                    .arg(keyFile),
                ec);
     if (SSL_CTX_check_private_key(context.native_handle()) != 1)
-        throw host::Exception(QStringLiteral("A chave privada %1 não corresponde ao certificado %2.")
-                                  .arg(keyFile, certificateFile));
+        throw host::Exception(
+            QStringLiteral("A chave privada %1 não corresponde ao certificado %2.")
+                .arg(keyFile, certificateFile));
     return context;
 }
 

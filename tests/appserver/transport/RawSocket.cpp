@@ -53,8 +53,8 @@ bool RawSocket::send(const QByteArray& bytes)
 {
     qsizetype sent = 0;
     while (m_fd >= 0 && sent < bytes.size()) {
-        const ssize_t n = ::send(m_fd, bytes.constData() + sent, size_t(bytes.size() - sent),
-                                 MSG_NOSIGNAL);
+        const ssize_t n =
+            ::send(m_fd, bytes.constData() + sent, size_t(bytes.size() - sent), MSG_NOSIGNAL);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -129,8 +129,8 @@ bool RawSocket::closedByPeerWithin(std::chrono::milliseconds within)
     return false;
 }
 
-QByteArray requestText(const QByteArray& method, const QByteArray& path,
-                       const QByteArray& headers, const QByteArray& body)
+QByteArray requestText(const QByteArray& method, const QByteArray& path, const QByteArray& headers,
+                       const QByteArray& body)
 {
     QByteArray text = method + ' ' + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + headers;
     if (!body.isEmpty())

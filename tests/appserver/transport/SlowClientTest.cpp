@@ -52,9 +52,10 @@ TEST_F(SlowClientTest, AHeadTrickledByteByByteIsCutOffAtTheHeaderTimeout)
     appserver::http::HttpServer& server = shortTimeouts();
     RawSocket slow(server.port());
     // Long enough to take 20 s at the pace below.
-    const QByteArray head = requestText("POST", "/rpc/login",
-                                        "Content-Type: application/json\r\nX-Padding: " +
-                                            QByteArray(300, 'a') + "\r\nContent-Length: 2\r\n");
+    const QByteArray head =
+        requestText("POST", "/rpc/login",
+                    "Content-Type: application/json\r\nX-Padding: " + QByteArray(300, 'a') +
+                        "\r\nContent-Length: 2\r\n");
     const auto begin = Clock::now();
     bool cut = false;
     for (qsizetype i = 0; i < head.size() && !cut; ++i)
@@ -108,10 +109,10 @@ TEST_F(SlowClientTest, RequestsSentTogetherAreAnsweredInTurn)
 {
     RawSocket socket(port());
     const QString token = login(Mode::Http);
-    const QByteArray call = requestText(
-        "POST", callPath(QStringLiteral("Eco")).toUtf8(),
-        "Content-Type: application/json\r\nAuthorization: Bearer " + token.toLatin1() + "\r\n",
-        callBody({1}));
+    const QByteArray call = requestText("POST", callPath(QStringLiteral("Eco")).toUtf8(),
+                                        "Content-Type: application/json\r\nAuthorization: Bearer " +
+                                            token.toLatin1() + "\r\n",
+                                        callBody({1}));
     ASSERT_TRUE(socket.send(requestText("GET", "/health") + call + requestText("GET", "/nada")));
     const std::optional<RawSocket::Answer> health = socket.readAnswer(5s);
     const std::optional<RawSocket::Answer> echo = socket.readAnswer(5s);

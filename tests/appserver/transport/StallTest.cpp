@@ -110,13 +110,15 @@ TEST_F(StallTest, IdleAndHalfSentConnectionsDoNotStallTheCallsOfOthers)
     for (int i = 0; i < kCalls; ++i) {
         const auto begin = Clock::now();
         const host::RpcReply reply = fresh(getBanco, callBody({}), authorization, {});
-        milliseconds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+        milliseconds.push_back(
+            std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
         ASSERT_EQ(reply.status, 200) << "call " << i << ": " << reply.body.toStdString();
     }
     std::sort(milliseconds.begin(), milliseconds.end());
     const double p99 = milliseconds[size_t(kCalls * 99 / 100 - 1)];
-    std::printf("GetBanco under the crowd: median %.2f ms, 99th percentile %.2f ms, worst %.2f ms\n",
-                milliseconds[kCalls / 2], p99, milliseconds.back());
+    std::printf(
+        "GetBanco under the crowd: median %.2f ms, 99th percentile %.2f ms, worst %.2f ms\n",
+        milliseconds[kCalls / 2], p99, milliseconds.back());
     EXPECT_LT(p99, 50.0);
     const int threads = threadsOfThisProcess();
     std::printf("threads of the process: %d\n", threads);

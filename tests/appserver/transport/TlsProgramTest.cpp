@@ -9,8 +9,8 @@
 #include "appserver/db/Seed.h"
 #include "host/core/Exceptions.h"
 
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
@@ -116,7 +116,7 @@ TEST_F(TlsProgramTest, TheClientReachesAnHttpsServerOnlyWithItsAuthority)
     AppServerProcess server;
     ASSERT_TRUE(server.start(database(), 4, tlsOptions())) << server.log().toStdString();
     const QString address = QStringLiteral("https://127.0.0.1:%1").arg(server.port());
-    const QStringList login = {"--db", database(), "--server", address,
+    const QStringList login = {"--db",       database(),     "--server",   address,
                                "--operator", "ANA.CARVALHO", "--password", "demo"};
 
     const ClientRun untrusted = runClient(login);
@@ -124,9 +124,11 @@ TEST_F(TlsProgramTest, TheClientReachesAnHttpsServerOnlyWithItsAuthority)
     EXPECT_TRUE(untrusted.err.contains(QStringLiteral("certificado do servidor não é confiável")))
         << untrusted.err.toStdString();
 
-    const ClientRun missingCa = runClient(login + QStringList{"--ca", certificate.folder() + "/nada.pem"});
+    const ClientRun missingCa =
+        runClient(login + QStringList{"--ca", certificate.folder() + "/nada.pem"});
     EXPECT_NE(missingCa.exitCode, 0);
-    EXPECT_TRUE(missingCa.err.contains(QStringLiteral("não encontrado"))) << missingCa.err.toStdString();
+    EXPECT_TRUE(missingCa.err.contains(QStringLiteral("não encontrado")))
+        << missingCa.err.toStdString();
 
     const QString picture = certificate.folder() + QStringLiteral("/janela.png");
     const ClientRun trusted =

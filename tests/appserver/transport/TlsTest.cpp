@@ -62,11 +62,12 @@ TEST_F(TlsTest, AClientThatTrustsTheCertificateCallsOverHttps)
     for (const QString host : {QStringLiteral("127.0.0.1"), QStringLiteral("localhost")}) {
         host::RemoteSession session = httpsSession(certificate().certificate(), host);
         EXPECT_EQ(session.connect()(QStringLiteral("/health"), {}, {}, {}).body, "ok");
-        session.login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"), QStringLiteral("0001"));
+        session.login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"),
+                      QStringLiteral("0001"));
         ASSERT_TRUE(session.isLoggedIn()) << host.toStdString();
-        const host::RpcReply reply = session.connect()(callPath(QStringLiteral("Eco")),
-                                                       callBody({QStringLiteral("seguro")}),
-                                                       session.authorization(), {});
+        const host::RpcReply reply =
+            session.connect()(callPath(QStringLiteral("Eco")), callBody({QStringLiteral("seguro")}),
+                              session.authorization(), {});
         EXPECT_EQ(reply.status, 200);
         EXPECT_EQ(resultOf(reply).toString(), QStringLiteral("seguro"));
     }
@@ -78,7 +79,8 @@ TEST_F(TlsTest, AClientWithoutTheAuthorityRefusesTheServerBeforeSendingThePasswo
     const qsizetype lines = log.size();
     host::RemoteSession session = httpsSession({}); // the system's authorities only
     const QString text = lostConnectionText([&] {
-        session.login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"), QStringLiteral("0001"));
+        session.login(QStringLiteral("ANA.CARVALHO"), QStringLiteral("demo"),
+                      QStringLiteral("0001"));
     });
     EXPECT_TRUE(text.contains(QStringLiteral("certificado do servidor não é confiável")))
         << text.toStdString();
@@ -93,16 +95,16 @@ TEST_F(TlsTest, AnAuthorityOfAnotherServerDoesNotVouchForThisOne)
     TestCertificate other;
     ASSERT_TRUE(other.make()) << other.error().toStdString();
     host::RemoteSession session = httpsSession(other.certificate());
-    const QString text = lostConnectionText(
-        [&] { session.connect()(QStringLiteral("/health"), {}, {}, {}); });
+    const QString text =
+        lostConnectionText([&] { session.connect()(QStringLiteral("/health"), {}, {}, {}); });
     EXPECT_TRUE(text.contains(QStringLiteral("certificado"))) << text.toStdString();
 }
 
 TEST_F(TlsTest, HttpAndHttpsDoNotMix)
 {
     // Plain HTTP to the HTTPS port gets no answer; the server goes on serving HTTPS.
-    EXPECT_THROW(host::httpEndpoint(QStringLiteral("127.0.0.1"), httpsPort())(
-                     QStringLiteral("/health"), {}, {}, {}),
+    EXPECT_THROW(host::httpEndpoint(QStringLiteral("127.0.0.1"),
+                                    httpsPort())(QStringLiteral("/health"), {}, {}, {}),
                  host::EConnectionLost);
     // HTTPS to a plain HTTP server says that the secure connection failed.
     host::HttpOptions options;
