@@ -113,28 +113,32 @@ DetailLine DetailLine::parse(const QString& line)
     return d;
 }
 
-void appendDetailLine(QString& lines, QStringView region, QStringView supplier,
-                      QStringView product, double unitPrice, double economicPrice,
-                      double economicPricePI, double quantity, QStringView unit, double discount,
-                      bool changed, QStringView treeCode)
+DetailLineWriter::DetailLineWriter()
+    : m_money(QStringLiteral("#,##0.00000")), m_quantity(QStringLiteral("#,##0.000")),
+      m_discount(QStringLiteral("#0.00 %"))
 {
-    const QString money = QStringLiteral("#,##0.00000");
-    const QLocale locale = host::operatorLocale();
+}
+
+void DetailLineWriter::append(QString& lines, QStringView region, QStringView supplier,
+                              QStringView product, double unitPrice, double economicPrice,
+                              double economicPricePI, double quantity, QStringView unit,
+                              double discount, bool changed, QStringView treeCode) const
+{
     lines += region;
     lines += supplier;
     lines += product;
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, unitPrice, locale);
+    m_money.appendTo(lines, unitPrice);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, economicPrice, locale);
+    m_money.appendTo(lines, economicPrice);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, economicPricePI, locale);
+    m_money.appendTo(lines, economicPricePI);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(QStringLiteral("#,##0.000"), quantity, locale);
+    m_quantity.appendTo(lines, quantity);
     lines += kUnitSeparator;
     lines += unit;
     lines += kDiscountSeparator;
-    lines += host::FormatFloat(QStringLiteral("#0.00 %"), discount, locale);
+    m_discount.appendTo(lines, discount);
     lines += kDiscountSeparator;
     lines += changed ? QLatin1Char('S') : QLatin1Char('N');
     lines += kTreeSeparator;

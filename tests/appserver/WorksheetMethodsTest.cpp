@@ -135,3 +135,48 @@ TEST_F(RpcFixture, WorksheetAnswersKeepTheirBytes)
     EXPECT_EQ(answersDigest(getStringList, {scale}, db()).toStdString(),
               "553afc0282a2f423e7442d3bb1ef6b94d44401a86d10b3e42e35f95640811685");
 }
+
+// The version a client compares with its copy: the same while nothing the worksheet shows
+// changed, another after any write of the quotation's items or of a name shown with them.
+TEST_F(RpcFixture, ItemsVersionChangesWithWhatTheWorksheetShows)
+{
+    const QString token = login();
+    const QStringList numbers = [this] {
+        QStringList found;
+        QSqlQuery query = db().run(QStringLiteral(
+            "SELECT DISTINCT NRCOLEPRECO FROM ITEMCOLE WHERE CDFILIAL = '0001' ORDER BY 1"));
+        while (query.next())
+            found << query.value(0).toString();
+        return found;
+    }();
+    ASSERT_GE(numbers.size(), 2);
+    const QString number = numbers[0], other = numbers[1];
+    auto version = [&](const QString& quotation) {
+        return call(kPlan, QStringLiteral("GetVersaoItens"), {QStringLiteral("0001"), quotation},
+                    token).toString();
+    };
+    auto changes = [&](const QString& statement, const QVariantList& values = {}) {
+        const QString before = version(number);
+        db().run(statement, values);
+        return version(number) != before;
+    };
+    EXPECT_FALSE(version(number).isEmpty());
+    EXPECT_EQ(version(number), version(number));
+
+    const QString item = QStringLiteral("WHERE CDFILIAL = '0001' AND NRCOLEPRECO = ?");
+    EXPECT_TRUE(changes(QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = 1.5 ") + item, {number}));
+    EXPECT_TRUE(changes(QStringLiteral("UPDATE ITEMCOLE SET QTACMPITMCOL = 2 ") + item, {number}));
+    EXPECT_FALSE(changes(QStringLiteral("UPDATE ITEMCOLE SET DSOBSITMCOL = 'x' ") + item, {number}));
+    EXPECT_FALSE(changes(QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = 4 ") + item, {other}));
+    EXPECT_TRUE(changes(QStringLiteral("UPDATE MARCA SET NMMARCA = NMMARCA || '.'")));
+    EXPECT_FALSE(changes(QStringLiteral("UPDATE MARCA SET CDMARCA = CDMARCA")));
+    EXPECT_TRUE(changes(QStringLiteral("DELETE FROM ITEMCOLE ") + item +
+                            QStringLiteral(" AND CDREGIAO = (SELECT MIN(CDREGIAO) FROM ITEMCOLE ") +
+                            item + QStringLiteral(")"),
+                        {number, number}));
+
+    // Only the operator's own centre is answered: another gets the refusal's text.
+    EXPECT_TRUE(call(kPlan, QStringLiteral("GetVersaoItens"), {QStringLiteral("0002"), number}, token)
+                    .toString()
+                    .startsWith(QStringLiteral("A filial informada")));
+}

@@ -1,4 +1,7 @@
 #include "JsonReader.h"
+#include <cstring>
+#include <algorithm>
+#include <QStringDecoder>
 
 #include "Exceptions.h"
 
@@ -129,45 +132,59 @@ QString JsonReader::decodeString(const StringToken& token)
 {
     if (!token.escaped)
         return QString::fromUtf8(token.raw);
-    // Runs between escapes are converted whole, straight into the text.
-    QString text;
-    text.reserve(token.raw.size());
+    // Runs between escapes are decoded whole, straight into the text: a worksheet's detail
+    // text has one escaped line break per line.
+    QString text(token.raw.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const char* raw = token.raw.data();
     const qsizetype n = token.raw.size();
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     for (qsizetype i = 0; i < n; ++i) {
-        if (token.raw[i] != '\\') {
-            // Copy the run up to the next escape whole.
-            const qsizetype next = token.raw.indexOf('\\', i);
-            const qsizetype end = next < 0 ? n : next;
-            text.append(QString::fromUtf8(token.raw.sliced(i, end - i)));
+        if (raw[i] != '\\') {
+            const char* next = static_cast<const char*>(std::memchr(raw + i, '\\', size_t(n - i)));
+            const qsizetype end = next ? next - raw : n;
+            bool ascii = true;
+            for (qsizetype k = i; k < end; ++k) {
+                if (static_cast<unsigned char>(raw[k]) >= 0x80) {
+                    ascii = false;
+                    break;
+                }
+            }
+            if (ascii) {
+                for (qsizetype k = i; k < end; ++k)
+                    *out++ = QLatin1Char(raw[k]);
+            } else {
+                out = utf8.appendToBuffer(out, token.raw.sliced(i, end - i));
+            }
             i = end - 1;
             continue;
         }
         if (++i >= n)
             throw ECodecError(QStringLiteral("JSON inválido: escape incompleto"));
-        switch (token.raw[i]) {
+        switch (raw[i]) {
         case '"':
-            text.append(QLatin1Char('"'));
+            *out++ = QLatin1Char('"');
             break;
         case '\\':
-            text.append(QLatin1Char('\\'));
+            *out++ = QLatin1Char('\\');
             break;
         case '/':
-            text.append(QLatin1Char('/'));
+            *out++ = QLatin1Char('/');
             break;
         case 'b':
-            text.append(QLatin1Char('\b'));
+            *out++ = QLatin1Char('\b');
             break;
         case 'f':
-            text.append(QLatin1Char('\f'));
+            *out++ = QLatin1Char('\f');
             break;
         case 'n':
-            text.append(QLatin1Char('\n'));
+            *out++ = QLatin1Char('\n');
             break;
         case 'r':
-            text.append(QLatin1Char('\r'));
+            *out++ = QLatin1Char('\r');
             break;
         case 't':
-            text.append(QLatin1Char('\t'));
+            *out++ = QLatin1Char('\t');
             break;
         case 'u': {
             auto readHex = [&](qsizetype at) {
@@ -175,7 +192,7 @@ QString JsonReader::decodeString(const StringToken& token)
                     throw ECodecError(QStringLiteral("JSON inválido: escape \\u incompleto"));
                 int v = 0;
                 for (int k = 0; k < 4; ++k) {
-                    const int h = hexValue(token.raw[at + k]);
+                    const int h = hexValue(raw[at + k]);
                     if (h < 0)
                         throw ECodecError(QStringLiteral("JSON inválido: escape \\u inválido"));
                     v = v * 16 + h;
@@ -184,21 +201,24 @@ QString JsonReader::decodeString(const StringToken& token)
             };
             char32_t code = char32_t(readHex(i + 1));
             i += 4;
-            if (code >= 0xD800 && code <= 0xDBFF && i + 6 < n + 1 && i + 2 < n &&
-                token.raw[i + 1] == '\\' && token.raw[i + 2] == 'u') {
+            if (code >= 0xD800 && code <= 0xDBFF && i + 6 < n + 1 && i + 2 < n && raw[i + 1] == '\\' &&
+                raw[i + 2] == 'u') {
                 const int low = readHex(i + 3);
                 if (low >= 0xDC00 && low <= 0xDFFF) {
                     code = 0x10000 + ((code - 0xD800) << 10) + char32_t(low - 0xDC00);
                     i += 6;
                 }
             }
-            text.append(QString::fromUcs4(&code, 1));
+            // Six escaped bytes give at most two characters: the room reserved suffices.
+            const QString decoded = QString::fromUcs4(&code, 1);
+            out = std::copy(decoded.cbegin(), decoded.cend(), out);
             break;
         }
         default:
             throw ECodecError(QStringLiteral("JSON inválido: escape desconhecido"));
         }
     }
+    text.truncate(out - text.constData());
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "JsonWriter.h"
 
+#include <algorithm>
+
 #include "Exceptions.h"
 
 #include <charconv>
@@ -117,42 +119,66 @@ QByteArray JsonWriter::escape(const QString& s)
 
 void JsonWriter::string(const QString& s)
 {
-    // Written straight into the output: a worksheet's detail text is tens of megabytes.
+    // Written straight into the output a piece at a time: a worksheet's detail text is tens
+    // of megabytes, and neither a UTF-8 copy of it nor one allocation per line is wanted.
     separate();
     m_out.append('"');
     const auto* data = reinterpret_cast<const char16_t*>(s.utf16());
     const qsizetype n = s.size();
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = data[i];
-        if (c >= 0x20 && c != u'"' && c != u'\\')
-            continue;
-        m_out.append(QStringView(data + runStart, i - runStart).toUtf8());
-        runStart = i + 1;
-        switch (c) {
-        case u'"':
-            m_out.append("\\\"");
-            break;
-        case u'\\':
-            m_out.append("\\\\");
-            break;
-        case u'\n':
-            m_out.append("\\n");
-            break;
-        case u'\r':
-            m_out.append("\\r");
-            break;
-        case u'\t':
-            m_out.append("\\t");
-            break;
-        default: {
-            static const char hex[] = "0123456789abcdef";
-            const char escaped[] = {'\\', 'u', '0', '0', hex[(c >> 4) & 15], hex[c & 15]};
-            m_out.append(escaped, sizeof escaped);
+    constexpr qsizetype kPiece = 4096;
+    for (qsizetype from = 0; from < n;) {
+        const qsizetype to = std::min(n, from + kPiece);
+        // Room for the worst case: six bytes per character (an escaped control character),
+        // and one character more for a surrogate pair split by the piece's end.
+        const qsizetype base = m_out.size();
+        m_out.resize(base + (to - from + 1) * 6);
+        char* out = m_out.data() + base;
+        qsizetype i = from;
+        while (i < to) {
+            const char16_t c = data[i];
+            if (c < 0x80) {
+                if (c >= 0x20 && c != u'"' && c != u'\\') {
+                    *out++ = char(c);
+                } else {
+                    *out++ = '\\';
+                    switch (c) {
+                    case u'"': *out++ = '"'; break;
+                    case u'\\': *out++ = '\\'; break;
+                    case u'\n': *out++ = 'n'; break;
+                    case u'\r': *out++ = 'r'; break;
+                    case u'\t': *out++ = 't'; break;
+                    default: {
+                        static const char hex[] = "0123456789abcdef";
+                        *out++ = 'u';
+                        *out++ = '0';
+                        *out++ = '0';
+                        *out++ = hex[(c >> 4) & 15];
+                        *out++ = hex[c & 15];
+                    }
+                    }
+                }
+                ++i;
+            } else if (c < 0x800) {
+                *out++ = char(0xC0 | (c >> 6));
+                *out++ = char(0x80 | (c & 0x3F));
+                ++i;
+            } else if (c < 0xD800 || c > 0xDFFF) {
+                *out++ = char(0xE0 | (c >> 12));
+                *out++ = char(0x80 | ((c >> 6) & 0x3F));
+                *out++ = char(0x80 | (c & 0x3F));
+                ++i;
+            } else {
+                // A surrogate: a pair, or a lone one, is written as Qt writes it.
+                const qsizetype length =
+                    (QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1])) ? 2 : 1;
+                const QByteArray bytes = QStringView(data + i, length).toUtf8();
+                out = std::copy(bytes.cbegin(), bytes.cend(), out);
+                i += length;
+            }
         }
-        }
+        m_out.truncate(out - m_out.data());
+        from = i;
     }
-    m_out.append(QStringView(data + runStart, n - runStart).toUtf8());
     m_out.append('"');
     m_needComma = true;
 }

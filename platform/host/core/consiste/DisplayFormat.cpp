@@ -303,13 +303,14 @@ const Separators& separatorsOf(const QLocale& locale)
     return separators;
 }
 
-// Writes `value` in a simple format; false when the value needs the exact path (too large,
-// or so close to a rounding tie that the double's last digits decide it).
-bool formatSimple(const SimpleFormat& f, double value, const QLocale& locale, QString& out)
+// Writes `value` in a simple format after what `out` holds; false (and `out` untouched) when
+// the value needs the exact path (too large, or so close to a rounding tie that the double's
+// last digits decide it).
+bool formatSimple(const SimpleFormat& f, double value, const Separators& separators, QString& out)
 {
     static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scaled = std::fabs(value) * kPowers[f.maxDecimals];
-    if (scaled >= 1e15)
+    if (!(scaled < 1e15))
         return false;
     const double floorPart = std::floor(scaled);
     if (std::fabs(scaled - floorPart - 0.5) < 1e-6)
@@ -319,43 +320,49 @@ bool formatSimple(const SimpleFormat& f, double value, const QLocale& locale, QS
     qint64 integer = units / divisor;
     qint64 fraction = units % divisor;
 
-    char fractionDigits[10];
+    char16_t fractionDigits[10];
     int decimals = f.maxDecimals;
     for (int i = decimals - 1; i >= 0; --i) {
-        fractionDigits[i] = char('0' + fraction % 10);
+        fractionDigits[i] = char16_t(u'0' + fraction % 10);
         fraction /= 10;
     }
-    while (decimals > f.minDecimals && fractionDigits[decimals - 1] == '0')
+    while (decimals > f.minDecimals && fractionDigits[decimals - 1] == u'0')
         --decimals;
 
-    char integerDigits[24];
+    char16_t integerDigits[24];
     int length = 0;
     do {
-        integerDigits[length++] = char('0' + integer % 10);
+        integerDigits[length++] = char16_t(u'0' + integer % 10);
         integer /= 10;
     } while (integer > 0);
-    if (length == 1 && integerDigits[0] == '0' && f.minIntegerDigits == 0)
+    if (length == 1 && integerDigits[0] == u'0' && f.minIntegerDigits == 0)
         length = 0;
     while (length < f.minIntegerDigits)
-        integerDigits[length++] = '0';
+        integerDigits[length++] = u'0';
 
-    const Separators& separators = separatorsOf(locale);
-    out.reserve(f.prefix.size() + f.suffix.size() + length + length / 3 + decimals + 3);
-    const bool negative = value < 0 && units > 0;
-    if (negative)
-        out += separators.negative;
-    out += f.prefix;
-    const QString& group = separators.group;
+    // Written in one piece: the digits and separators go to a buffer first.
+    char16_t text[96];
+    int at = 0;
+    auto put = [&text, &at](const QString& piece) {
+        const qsizetype n = std::min<qsizetype>(piece.size(), 8);
+        std::copy_n(reinterpret_cast<const char16_t*>(piece.utf16()), n, text + at);
+        at += int(n);
+    };
+    if (value < 0 && units > 0)
+        out.append(separators.negative);
+    out.append(f.prefix);
     for (int i = length - 1; i >= 0; --i) {
-        out += QLatin1Char(integerDigits[i]);
+        text[at++] = integerDigits[i];
         if (f.grouping && i > 0 && i % 3 == 0)
-            out += group;
+            put(separators.group);
     }
     if (decimals > 0) {
-        out += separators.decimalPoint;
-        out += QLatin1StringView(fractionDigits, decimals);
+        put(separators.decimalPoint);
+        std::copy_n(fractionDigits, decimals, text + at);
+        at += decimals;
     }
-    out += f.suffix;
+    out.append(QStringView(text, at));
+    out.append(f.suffix);
     return true;
 }
 
@@ -371,7 +378,7 @@ QString FormatFloat(const QString& format, double value, const QLocale& locale)
     const SimpleFormat& simple = cachedSimpleFormat(format);
     if (simple.usable) {
         QString out;
-        if (formatSimple(simple, value, locale, out))
+        if (formatSimple(simple, value, separatorsOf(locale), out))
             return out;
     }
 
@@ -393,6 +400,40 @@ QString FormatFloat(const QString& format, double value, const QLocale& locale)
     }
     const QString text = render(section, number, locale);
     return negative && !ownNegativeSection ? locale.negativeSign() + text : text;
+}
+
+struct FloatFormat::Compiled
+{
+    QString format;
+    QLocale locale;
+    SimpleFormat simple;
+    Separators separators;
+};
+
+FloatFormat::FloatFormat(const QString& format, const QLocale& locale)
+    : d(std::make_shared<Compiled>(Compiled{format, locale, simpleFormatOf(format),
+                                            {locale.decimalPoint(), locale.groupSeparator(),
+                                             locale.negativeSign()}}))
+{
+    // The digits are written into a buffer of fixed size: longer separators take the
+    // general path.
+    const Separators& s = d->separators;
+    if (s.decimalPoint.size() > 8 || s.group.size() > 8 || s.negative.size() > 8)
+        d->simple.usable = false;
+}
+
+void FloatFormat::appendTo(QString& out, double value) const
+{
+    if (d->simple.usable && std::isfinite(value) && formatSimple(d->simple, value, d->separators, out))
+        return;
+    out += FormatFloat(d->format, value, d->locale);
+}
+
+QString FloatFormat::operator()(double value) const
+{
+    QString text;
+    appendTo(text, value);
+    return text;
 }
 
 } // namespace host
