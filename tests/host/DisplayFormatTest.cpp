@@ -120,6 +120,10 @@ TEST(FloatFormat, AppendsWhatFormatFloatWrites)
         const double magnitude = std::pow(10.0, double(int(seed >> 60)) - 3);
         values << (double(seed >> 11) / double(1ull << 53) - 0.3) * magnitude;
     }
+    // More leading zeros than a number has digits.
+    const QString zeros(30, QLatin1Char('0'));
+    EXPECT_EQ(FormatFloat(zeros + QStringLiteral(".0"), 12.5),
+              QString(28, QLatin1Char('0')) + QStringLiteral("12,5"));
     for (const QLocale& locale : {QLocale(QLocale::Portuguese, QLocale::Brazil),
                                   QLocale(QLocale::English, QLocale::UnitedStates)}) {
         for (const QString& format : formats) {

@@ -1,6 +1,7 @@
 #include "JsonWriter.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "Exceptions.h"
 
@@ -117,6 +118,22 @@ QByteArray JsonWriter::escape(const QString& s)
     return out;
 }
 
+namespace {
+
+// True when the four UTF-16 units of `word` are ASCII that JSON takes as it is: no control
+// character, quote or backslash.
+bool isPlainAscii(quint64 word)
+{
+    constexpr quint64 ones = 0x0001000100010001ull, highs = 0x8000800080008000ull;
+    if (word & 0xFF80FF80FF80FF80ull)
+        return false;
+    auto hasZero = [](quint64 v) { return ((v - ones) & ~v & highs) != 0; };
+    const bool below20 = ((word - ones * 0x20) & ~word & highs) != 0;
+    return !below20 && !hasZero(word ^ (ones * u'"')) && !hasZero(word ^ (ones * u'\\'));
+}
+
+} // namespace
+
 void JsonWriter::string(const QString& s)
 {
     // Written straight into the output a piece at a time: a worksheet's detail text is tens
@@ -135,6 +152,21 @@ void JsonWriter::string(const QString& s)
         char* out = m_out.data() + base;
         qsizetype i = from;
         while (i < to) {
+            // Plain ASCII text, four characters at a time.
+            while (i + 4 <= to) {
+                quint64 word;
+                std::memcpy(&word, data + i, sizeof word);
+                if (!isPlainAscii(word))
+                    break;
+                out[0] = char(word);
+                out[1] = char(word >> 16);
+                out[2] = char(word >> 32);
+                out[3] = char(word >> 48);
+                out += 4;
+                i += 4;
+            }
+            if (i >= to)
+                break;
             const char16_t c = data[i];
             if (c < 0x80) {
                 if (c >= 0x20 && c != u'"' && c != u'\\') {

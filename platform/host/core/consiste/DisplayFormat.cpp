@@ -303,18 +303,29 @@ const Separators& separatorsOf(const QLocale& locale)
     return separators;
 }
 
-// Writes `value` in a simple format after what `out` holds; false (and `out` untouched) when
-// the value needs the exact path (too large, or so close to a rounding tie that the double's
-// last digits decide it).
-bool formatSimple(const SimpleFormat& f, double value, const Separators& separators, QString& out)
+// The most characters writeSimple() writes for a format and separators.
+qsizetype simpleLength(const SimpleFormat& f, const Separators& separators)
+{
+    const qsizetype integerDigits = std::max(15, f.minIntegerDigits);
+    return separators.negative.size() + f.prefix.size() +
+           integerDigits * (1 + separators.group.size()) + separators.decimalPoint.size() +
+           f.maxDecimals + f.suffix.size();
+}
+
+// Writes `value` in a simple format at `out`, which has room for simpleLength() characters;
+// returns the end of what was written, or nullptr (nothing meaningful written) when the
+// value needs the exact path: too large, or so close to a rounding tie that the double's
+// last digits decide it.
+char16_t* writeSimple(const SimpleFormat& f, double value, const Separators& separators,
+                      char16_t* out)
 {
     static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scaled = std::fabs(value) * kPowers[f.maxDecimals];
     if (!(scaled < 1e15))
-        return false;
+        return nullptr;
     const double floorPart = std::floor(scaled);
     if (std::fabs(scaled - floorPart - 0.5) < 1e-6)
-        return false;
+        return nullptr;
     const auto units = static_cast<qint64>(scaled - floorPart >= 0.5 ? floorPart + 1 : floorPart);
     const qint64 divisor = static_cast<qint64>(kPowers[f.maxDecimals]);
     qint64 integer = units / divisor;
@@ -329,7 +340,7 @@ bool formatSimple(const SimpleFormat& f, double value, const Separators& separat
     while (decimals > f.minDecimals && fractionDigits[decimals - 1] == u'0')
         --decimals;
 
-    char16_t integerDigits[24];
+    char16_t integerDigits[16];
     int length = 0;
     do {
         integerDigits[length++] = char16_t(u'0' + integer % 10);
@@ -337,33 +348,36 @@ bool formatSimple(const SimpleFormat& f, double value, const Separators& separat
     } while (integer > 0);
     if (length == 1 && integerDigits[0] == u'0' && f.minIntegerDigits == 0)
         length = 0;
-    while (length < f.minIntegerDigits)
-        integerDigits[length++] = u'0';
 
-    // Written in one piece: the digits and separators go to a buffer first.
-    char16_t text[96];
-    int at = 0;
-    auto put = [&text, &at](const QString& piece) {
-        const qsizetype n = std::min<qsizetype>(piece.size(), 8);
-        std::copy_n(reinterpret_cast<const char16_t*>(piece.utf16()), n, text + at);
-        at += int(n);
+    auto put = [&out](const QString& piece) {
+        out = std::copy_n(reinterpret_cast<const char16_t*>(piece.utf16()), piece.size(), out);
     };
     if (value < 0 && units > 0)
-        out.append(separators.negative);
-    out.append(f.prefix);
-    for (int i = length - 1; i >= 0; --i) {
-        text[at++] = integerDigits[i];
+        put(separators.negative);
+    put(f.prefix);
+    const int shown = std::max(length, f.minIntegerDigits);
+    for (int i = shown - 1; i >= 0; --i) {
+        *out++ = i < length ? integerDigits[i] : u'0';
         if (f.grouping && i > 0 && i % 3 == 0)
             put(separators.group);
     }
     if (decimals > 0) {
         put(separators.decimalPoint);
-        std::copy_n(fractionDigits, decimals, text + at);
-        at += decimals;
+        out = std::copy_n(fractionDigits, decimals, out);
     }
-    out.append(QStringView(text, at));
-    out.append(f.suffix);
-    return true;
+    put(f.suffix);
+    return out;
+}
+
+// Appends `value` in a simple format to `out`; false (and `out` untouched) when the value
+// needs the exact path.
+bool formatSimple(const SimpleFormat& f, double value, const Separators& separators, QString& out)
+{
+    const qsizetype before = out.size();
+    out.resize(before + simpleLength(f, separators));
+    char16_t* end = writeSimple(f, value, separators, reinterpret_cast<char16_t*>(out.data()) + before);
+    out.truncate(end ? end - reinterpret_cast<const char16_t*>(out.constData()) : before);
+    return end != nullptr;
 }
 
 } // namespace
@@ -408,6 +422,7 @@ struct FloatFormat::Compiled
     QLocale locale;
     SimpleFormat simple;
     Separators separators;
+    qsizetype length = 0;
 };
 
 FloatFormat::FloatFormat(const QString& format, const QLocale& locale)
@@ -417,9 +432,19 @@ FloatFormat::FloatFormat(const QString& format, const QLocale& locale)
 {
     // The digits are written into a buffer of fixed size: longer separators take the
     // general path.
-    const Separators& s = d->separators;
-    if (s.decimalPoint.size() > 8 || s.group.size() > 8 || s.negative.size() > 8)
-        d->simple.usable = false;
+    d->length = simpleLength(d->simple, d->separators);
+}
+
+qsizetype FloatFormat::fastLength() const
+{
+    return d->length;
+}
+
+char16_t* FloatFormat::writeFast(char16_t* out, double value) const
+{
+    if (!d->simple.usable || !std::isfinite(value))
+        return nullptr;
+    return writeSimple(d->simple, value, d->separators, out);
 }
 
 void FloatFormat::appendTo(QString& out, double value) const

@@ -42,6 +42,13 @@ public:
     void appendTo(QString& out, double value) const;
     QString operator()(double value) const;
 
+    // For writers of long texts: writes the number at `out`, which has room for
+    // fastLength() characters, and returns the end of what it wrote; nullptr when the value
+    // needs FormatFloat's exact path (very large, or a rounding tie), and then what was
+    // written at `out` means nothing.
+    char16_t* writeFast(char16_t* out, double value) const;
+    qsizetype fastLength() const;
+
 private:
     struct Compiled;
     std::shared_ptr<Compiled> d;
