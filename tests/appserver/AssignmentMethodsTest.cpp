@@ -7,6 +7,7 @@
 
 #include "host/core/DataSet.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,7 +48,7 @@ protected:
         if (value.isNull())
             return QStringLiteral("<null>");
         if (value.typeId() == QMetaType::Double)
-            return QString::number(value.toDouble(), 'g', 17);
+            return QString::number(value.toDouble(), 'g', QLocale::FloatingPointShortest);
         if (value.typeId() == QMetaType::QDate)
             return value.toDate().toString(Qt::ISODate);
         return value.toString();
@@ -120,7 +121,7 @@ TEST_F(AssignmentMethodsTest, RegionSupplierPairsOfEachQuotation)
         "SELECT I.CDREGIAO, R.NMREGIAO, I.CDFORNECED, F.NMFANTFORN, I.NRCOLEPRECO "
         "FROM ITEMCOLE I, REGIAO R, FORNECEDOR F "
         "WHERE R.CDREGIAO = I.CDREGIAO AND F.CDFORNECED = I.CDFORNECED "
-        "AND I.CDFILIAL = ? AND I.NRCOLEPRECO = ? GROUP BY I.CDREGIAO, I.CDFORNECED");
+        "AND I.CDFILIAL = ? AND I.NRCOLEPRECO = ? GROUP BY I.CDREGIAO, R.NMREGIAO, I.CDFORNECED, F.NMFANTFORN, I.NRCOLEPRECO");
     for (const QString& number : quotations) {
         SCOPED_TRACE(number.toStdString());
         const QStringList pairs = expected(sql, number);
@@ -213,7 +214,7 @@ TEST_F(AssignmentMethodsTest, ProductBrandPairsOfEachQuotation)
         QStringLiteral("SELECT I.CDPRODUTO, P.CDARVPROD, P.NMPRODUTO, I.CDMARCA, M.NMMARCA "
                        "FROM ITEMCOLE I, PRODUTO P, MARCA M WHERE P.CDPRODUTO = I.CDPRODUTO "
                        "AND M.CDMARCA = I.CDMARCA AND I.CDFILIAL = ? AND I.NRCOLEPRECO = ? "
-                       "GROUP BY I.CDPRODUTO, I.CDMARCA");
+                       "GROUP BY I.CDPRODUTO, P.CDARVPROD, P.NMPRODUTO, I.CDMARCA, M.NMMARCA");
     for (const QString& number : quotations) {
         SCOPED_TRACE(number.toStdString());
         const QStringList pairs = expected(sql, number);

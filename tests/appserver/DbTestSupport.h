@@ -13,19 +13,30 @@
 
 namespace dbtest {
 
-// A database file in a fresh temporary folder, removed with the object.
+// The PostgreSQL server the tests run against: the URL of one of its databases that the
+// tests may create others from, taken from SUP_TEST_POSTGRESQL. Empty when the tests run on
+// SQLite.
+QString postgresqlServer();
+
+// A fresh, empty database removed with the object: a file in a temporary folder, or, when
+// the tests run on PostgreSQL, a database of its own on that server.
 class TempDatabase
 {
 public:
     TempDatabase();
+    ~TempDatabase();
     host::Database& db() { return *m_db; }
-    QString path() const { return m_path; }
-    // Opens a second connection on the same file.
+    // The connection string of the database ("sqlite:PATH" or "postgresql://...").
+    QString connectionString() const { return m_connectionString; }
+    // The SQLite file; empty on PostgreSQL.
+    QString path() const { return m_serverDatabase.isEmpty() ? m_connectionString.mid(7) : QString(); }
+    // Opens a second connection on the same database.
     std::unique_ptr<host::Database> reopen() const;
 
 private:
     QTemporaryDir m_dir;
-    QString m_path;
+    QString m_connectionString;
+    QString m_serverDatabase; // the PostgreSQL database's name; empty on SQLite
     std::unique_ptr<host::Database> m_db;
 };
 
@@ -37,12 +48,24 @@ QVariant scalar(host::Database& db, const QString& sql, const QVariantList& valu
 QStringList rows(host::Database& db, const QString& sql, const QVariantList& values = {});
 
 // Every table of the database and every row, in a fixed order: equal dumps mean equal
-// contents.
+// contents. The sessions and failed logins of the servers are left out.
 QStringList dump(host::Database& db);
 
-// User tables of the database (from its catalogue) and the columns of one table.
+// User tables of the database (from its catalogue), the columns of one table, the
+// columns of its primary key in key order and the names of the indexes of every table.
 QStringList tables(host::Database& db);
 QStringList columns(host::Database& db, const QString& table);
+QStringList primaryKey(host::Database& db, const QString& table);
+// The columns of a table with their declared types, "NAME|TYPE" ("CDFILIAL|VARCHAR(4)").
+QStringList declaredColumns(host::Database& db, const QString& table);
+QStringList indexes(host::Database& db);
+
+// A fault for tests: a trigger that makes a write fail with `message`. `event` is
+// "BEFORE INSERT", "BEFORE UPDATE" or "BEFORE DELETE"; `condition` (may be empty) a test on
+// NEW or OLD, as "NEW.IDTIPCOLREG = 'E'".
+void addFailingTrigger(host::Database& db, const QString& name, const QString& event,
+                       const QString& table, const QString& condition, const QString& message);
+void dropTrigger(host::Database& db, const QString& name, const QString& table);
 
 // A fixed day for reproducible demo data.
 inline QDate referenceDay()

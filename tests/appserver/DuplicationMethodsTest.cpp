@@ -200,9 +200,10 @@ TEST_F(DuplicaCotacaoTest, ACopyThatFailsHalfwayIsUndoneAndLoggedWhileTheNextIsC
 {
     // Carlos's quotation is copied first, under 0000000007: its taxes are refused after its
     // header, items and payment terms were written.
-    dbtest::rows(db(), QStringLiteral("CREATE TRIGGER RECUSA_IMPOSTO BEFORE INSERT ON IMPCOLET "
-                                      "WHEN NEW.NRCOLEPRECO = '0000000007' BEGIN SELECT "
-                                      "RAISE(ABORT, 'imposto recusado'); END"));
+    dbtest::addFailingTrigger(db(), QStringLiteral("RECUSA_IMPOSTO"),
+                              QStringLiteral("BEFORE INSERT"), QStringLiteral("IMPCOLET"),
+                              QStringLiteral("NEW.NRCOLEPRECO = '0000000007'"),
+                              QStringLiteral("imposto recusado"));
     QVariantList args = periodArgs();
     args[FirstWeek] = args[LastWeek] = QStringLiteral("19");
     args[ValidFrom] = QDate(2025, 5, 5);
@@ -243,8 +244,8 @@ TEST_F(DuplicaCotacaoTest, RefusedRequestsWriteNothing)
 
 TEST_F(DuplicaCotacaoTest, ADatabaseOfThePreviousVersionGainsTheLog)
 {
-    dbtest::rows(db(), QStringLiteral("DROP TABLE COTNDUPLIC"));
-    dbtest::rows(db(), QStringLiteral("DELETE FROM VERSAOBD WHERE NRVERSAOBD = 3"));
+    db().exec(QStringLiteral("DROP TABLE COTNDUPLIC"));
+    db().exec(QStringLiteral("DELETE FROM VERSAOBD WHERE NRVERSAOBD >= 3"));
     QVariantList carlos = currentArgs();
     carlos[Current] = QStringLiteral("0000000002");
     EXPECT_EQ(duplicate(carlos, kAna), "XN00000000010");

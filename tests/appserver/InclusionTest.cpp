@@ -70,7 +70,7 @@ TEST_F(InclusionTest, ChosenRegionsAndSuppliersGetEveryItemTheRegistersAllow)
                 "P.CDARVPROD LIKE N.CDARVPROD || '%') AND MN.CDPRODUTO = M.CDPRODUTO AND "
                 "P.CDARVPROD LIKE MN.CDARVPROD || '%' AND NOT EXISTS (SELECT 1 FROM PRODFILI B "
                 "JOIN PRODUTO N ON N.CDPRODUTO = B.CDPRODUTO WHERE B.IDNEGPRODFI = 'N' AND "
-                "B.CDFILIAL IN ('0001', R.CDFILIAL) AND P.CDARVPROD LIKE N.CDARVPROD || '%'))"))
+                "B.CDFILIAL IN ('0001', R.CDFILIAL) AND P.CDARVPROD LIKE N.CDARVPROD || '%')) X"))
             .toInt();
     EXPECT_GT(expected, 100);
     EXPECT_EQ(items(number).size(), expected);
@@ -98,9 +98,10 @@ TEST_F(InclusionTest, ChosenRegionsAndSuppliersGetEveryItemTheRegistersAllow)
         "N.CDMARCA AND I.VRPRECUNIITM > 0 AND I.NRCOLEPRECO <> N.NRCOLEPRECO ORDER BY "
         "C.DTCOLEPREC DESC, C.NRCOLEPRECO DESC LIMIT 1), 0)");
     EXPECT_EQ(dbtest::rows(db(),
-                           QStringLiteral("SELECT SUM(N.VRPRECUNIITM <> %1), SUM(N.VRPRECUNIITM > "
-                                          "0) > 0, SUM(N.VRPRECUNIITM = 0) > 0 FROM ITEMCOLE N "
-                                          "WHERE N.NRCOLEPRECO = ?")
+                           QStringLiteral("SELECT COUNT(CASE WHEN N.VRPRECUNIITM <> %1 THEN 1 END), "
+                                          "MAX(CASE WHEN N.VRPRECUNIITM > 0 THEN 1 ELSE 0 END), "
+                                          "MAX(CASE WHEN N.VRPRECUNIITM = 0 THEN 1 ELSE 0 END) "
+                                          "FROM ITEMCOLE N WHERE N.NRCOLEPRECO = ?")
                                .arg(lastPrice),
                            {number}),
               QStringList{"0|1|1"});

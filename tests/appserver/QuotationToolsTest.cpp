@@ -139,16 +139,16 @@ TEST_F(QuotationToolsTest, QuantitiesToBuyAddTheOpenRequestsOfTheCentresBranches
     db().run(QStringLiteral("UPDATE ITEMCOLE SET QTACMPITMCOL = -1"));
     EXPECT_EQ(run("CargAcomprar", {"0001", kCurrent}), "");
     const QString sql = QStringLiteral(
-        "SELECT DISTINCT I.CDREGIAO || ' ' || P.CDARVPROD || ' ' || I.QTACMPITMCOL FROM ITEMCOLE I "
+        "SELECT DISTINCT I.CDREGIAO, P.CDARVPROD, I.QTACMPITMCOL FROM ITEMCOLE I "
         "JOIN PRODUTO P ON P.CDPRODUTO = I.CDPRODUTO WHERE I.NRCOLEPRECO = ? AND P.CDARVPROD IN "
-        "('0101001', '0101002') ORDER BY 1");
+        "('0101001', '0101002') ORDER BY 1, 2");
     // 0101001 in 001: the centre's open request, not its closed one; in 002 and 004 the
     // branches'. Recife buys for itself: its request for 0101002 in 006 is not counted.
     EXPECT_EQ(
-        dbtest::column(db(), sql, {kCurrent}),
-        QStringList({"001 0101001 120.0", "001 0101002 0.0", "002 0101001 80.0", "002 0101002 0.0",
-                     "003 0101001 0.0", "003 0101002 0.0", "004 0101001 100.0", "004 0101002 0.0",
-                     "006 0101001 0.0", "006 0101002 0.0"}));
+        dbtest::rows(db(), sql, {kCurrent}),
+        QStringList({"001|0101001|120", "001|0101002|0", "002|0101001|80", "002|0101002|0",
+                     "003|0101001|0", "003|0101002|0", "004|0101001|100", "004|0101002|0",
+                     "006|0101001|0", "006|0101002|0"}));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ITEMCOLE WHERE QTACMPITMCOL <> -1 AND "
                                    "NRCOLEPRECO <> ?"),
                     {kCurrent}),
@@ -182,25 +182,25 @@ TEST_F(QuotationToolsTest, DeletingUnpricedItemsKeepsThePricedOnesAndNeverEmptie
 TEST_F(QuotationToolsTest, PaymentTermsComeFromTheSupplierOnceAndOnlyForAnExistingItem)
 {
     const QString terms = QStringLiteral(
-        "SELECT NRPARCPGTO || ' ' || NRDIAPGTO || ' ' || VRPERCPARC || ' ' || CDFORMPGTO FROM "
+        "SELECT NRPARCPGTO, NRDIAPGTO, VRPERCPARC, CDFORMPGTO FROM "
         "PZOPGTITMCOL WHERE NRCOLEPRECO = ? AND CDREGIAO = '001' AND CDFORNECED = ? AND "
         "CDPRODUTO = ? AND CDMARCA = '00012' ORDER BY NRPARCPGTO");
     // Supplier 1 pays in three instalments, supplier 4 in cash.
     EXPECT_EQ(run("InsertFormPgtoNegSim", {"0001", kCurrent, "1", "1", "9", "0102001", "12"}), "");
-    EXPECT_EQ(dbtest::column(db(), terms, {kCurrent, dbtest::supplier(1), kOil}),
-              QStringList({"1 28 33.33 001", "2 56 33.33 001", "3 84 33.34 001"}));
+    EXPECT_EQ(dbtest::rows(db(), terms, {kCurrent, dbtest::supplier(1), kOil}),
+              QStringList({"1|28|33.33|001", "2|56|33.33|001", "3|84|33.34|001"}));
     EXPECT_EQ(run("InsertFormPgtoNegSim", {"0001", kCurrent, "001", "4", kOil, "0102001", "00012"}),
               "");
-    EXPECT_EQ(dbtest::column(db(), terms, {kCurrent, dbtest::supplier(4), kOil}),
-              QStringList({"1 0 100.0 001"}));
+    EXPECT_EQ(dbtest::rows(db(), terms, {kCurrent, dbtest::supplier(4), kOil}),
+              QStringList({"1|0|100|001"}));
 
     // Negotiated terms stay as they are.
     db().run(QStringLiteral("UPDATE PZOPGTITMCOL SET NRDIAPGTO = 10 WHERE NRPARCPGTO = 1 AND "
                             "NRCOLEPRECO = ?"),
              {kCurrent});
     EXPECT_EQ(run("InsertFormPgtoNegSim", {"0001", kCurrent, "1", "1", "9", "0102001", "12"}), "");
-    EXPECT_EQ(dbtest::column(db(), terms, {kCurrent, dbtest::supplier(1), kOil}).value(0),
-              QStringLiteral("1 10 33.33 001"));
+    EXPECT_EQ(dbtest::rows(db(), terms, {kCurrent, dbtest::supplier(1), kOil}).value(0),
+              QStringLiteral("1|10|33.33|001"));
     EXPECT_EQ(run("InsertFormPgtoNegSim", {"0001", kCurrent, "001", "1", kOil, "0102001", "00004"}),
               "Item não cadastrado na cotação.");
 }

@@ -116,12 +116,12 @@ TEST_F(RegisterDeleteTest, AFailureInsideTheDeletionLeavesEverythingAsItWas)
     const QStringList before = dump(db());
     for (const QString& table : kQuotationTables) {
         SCOPED_TRACE(table.toStdString());
-        db().exec(QStringLiteral("CREATE TRIGGER FALHA_EXCLUSAO BEFORE DELETE ON %1 "
-                                 "BEGIN SELECT RAISE(ABORT, 'falha'); END")
-                      .arg(table));
+        dbtest::addFailingTrigger(db(), QStringLiteral("FALHA_EXCLUSAO"),
+                                  QStringLiteral("BEFORE DELETE"), table, QString(),
+                                  QStringLiteral("falha"));
         const QString answer = deleteAs(token, "0001", kFirst, "ANA.CARVALHO").toString();
         EXPECT_EQ(answer, QStringLiteral("Não foi possível excluir a cotação de preços: falha"));
-        db().exec(QStringLiteral("DROP TRIGGER FALHA_EXCLUSAO"));
+        dbtest::dropTrigger(db(), QStringLiteral("FALHA_EXCLUSAO"), table);
         EXPECT_EQ(dump(db()), before);
     }
     // The server's connection is not left inside the failed transaction.

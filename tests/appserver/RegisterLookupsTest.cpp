@@ -55,9 +55,11 @@ const QStringList kValidity = {"DTINIVALCOL", "DTFINVALCOL"};
 
 } // namespace
 
-TEST_F(RegisterLookupsTest, DatabaseKindIsSqlite)
+TEST_F(RegisterLookupsTest, DatabaseKindIsTheOneTheServerRunsOn)
 {
-    EXPECT_EQ(call(rpctest::kPlan, "GetBanco", {}, token), QVariant(QStringLiteral("SQLITE")));
+    EXPECT_EQ(call(rpctest::kPlan, "GetBanco", {}, token),
+              QVariant(dbtest::postgresqlServer().isEmpty() ? QStringLiteral("SQLITE")
+                                                            : QStringLiteral("POSTGRESQL")));
 }
 
 TEST_F(RegisterLookupsTest, FilterStartsFromTheLatestValidityOfTheBuyerOrOfTheCentre)

@@ -22,7 +22,7 @@ void RpcFixture::TearDown()
 
 QString RpcFixture::connectionString() const
 {
-    return QStringLiteral("sqlite:") + m_db.path();
+    return m_db.connectionString();
 }
 
 QString RpcFixture::login(const QString& operatorCode)

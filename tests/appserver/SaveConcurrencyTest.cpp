@@ -6,6 +6,8 @@
 #include "DbTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <chrono>
+#include <thread>
 
 using namespace savetest;
 
@@ -63,6 +65,31 @@ TEST_F(SaveConcurrencyTest, SaveFromAListLoadedBeforeAnotherSaveIsRefused)
     EXPECT_EQ(column("IDDISMONTLIS", kAnaQuotation), "S");
 }
 
+TEST_F(SaveConcurrencyTest, ASaveThatMeetsAnotherStillWritingTheQuotationIsRefused)
+{
+    const QString fernanda = login(kFernanda);
+    QuotationList fernandasList(db());
+    fernandasList.change(kAnaQuotation, reassignTo(kCarlos));
+    const QVariant changes = fernandasList.changes();
+
+    // Another call has changed the quotation and not yet committed when the manager's
+    // save arrives: the save must wait for it and then see the change, not compare with
+    // the values from before it and write over it.
+    host::Database other(connectionString());
+    other.begin();
+    other.exec(QStringLiteral("UPDATE COLETAPR SET IDDISMONTLIS = 'S' WHERE NRCOLEPRECO = '%1'")
+                   .arg(kAnaQuotation));
+    QString answer;
+    std::thread manager([&] { answer = save(fernanda, changes, kAnaQuotation, kFernanda); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    other.commit();
+    manager.join();
+
+    EXPECT_EQ(answer, kConflict.arg(kAnaQuotation));
+    EXPECT_EQ(column("CDOPERADOR", kAnaQuotation), kAna);
+    EXPECT_EQ(column("IDDISMONTLIS", kAnaQuotation), "S");
+}
+
 TEST_F(SaveConcurrencyTest, TheSameChangeFromTwoListsIsSavedOnce)
 {
     const QString ana = login(kAna);
@@ -110,9 +137,10 @@ TEST_F(SaveConcurrencyTest, FailureOnALaterRowUndoesTheEarlierRows)
     const QString ana = login(kAna);
     const host::Delta delta = twoChanges(db(), QStringLiteral("E"));
     ASSERT_EQ(delta.changes.size(), 2u);
-    db().exec(QStringLiteral(
-        "CREATE TRIGGER COLETAPR_FALHA BEFORE UPDATE ON COLETAPR WHEN NEW.IDTIPCOLREG = 'E' "
-        "BEGIN SELECT RAISE(ABORT, 'falha simulada na gravação'); END"));
+    dbtest::addFailingTrigger(db(), QStringLiteral("COLETAPR_FALHA"),
+                              QStringLiteral("BEFORE UPDATE"), QStringLiteral("COLETAPR"),
+                              QStringLiteral("NEW.IDTIPCOLREG = 'E'"),
+                              QStringLiteral("falha simulada na gravação"));
     const QStringList before = snapshot();
 
     const QString answer = save(ana, QVariant::fromValue(delta), kAnaQuotation, kAna);
@@ -124,7 +152,7 @@ TEST_F(SaveConcurrencyTest, FailureOnALaterRowUndoesTheEarlierRows)
     EXPECT_EQ(column("IDDISMONTLIS", kAnaQuotation), "N") << "the first change is undone";
 
     // Without the fault the same packet stores both changes.
-    db().exec(QStringLiteral("DROP TRIGGER COLETAPR_FALHA"));
+    dbtest::dropTrigger(db(), QStringLiteral("COLETAPR_FALHA"), QStringLiteral("COLETAPR"));
     EXPECT_EQ(save(ana, QVariant::fromValue(delta), kAnaQuotation, kAna), "");
     EXPECT_EQ(column("IDDISMONTLIS", kAnaQuotation), "S");
     EXPECT_EQ(column("IDTIPCOLREG", kAnaQuotation), "E");

@@ -113,18 +113,14 @@ TEST(Schema, RunningItAgainKeepsTablesAndData)
     createSchema(temp.db());
     insertQuotation(temp.db(), QStringLiteral("0000000001"));
     const QStringList before = tables(temp.db());
-    const QStringList indexesBefore =
-        column(temp.db(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index' "
-                                         "ORDER BY name"));
+    const QStringList indexesBefore = indexes(temp.db());
 
     createSchema(temp.db());
     auto second = temp.reopen();
     createSchema(*second);
 
     EXPECT_EQ(tables(temp.db()), before);
-    EXPECT_EQ(column(temp.db(), QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
-                                               "'index' ORDER BY name")),
-              indexesBefore);
+    EXPECT_EQ(indexes(temp.db()), indexesBefore);
     EXPECT_EQ(count(temp.db(), QStringLiteral("COLETAPR")), 1);
     EXPECT_EQ(count(temp.db(), QStringLiteral("VERSAOBD")), appserver::db::kSchemaVersion);
 }
@@ -146,9 +142,7 @@ TEST(Schema, ItemKeyIsBranchQuotationRegionSupplierProductBrand)
 {
     TempDatabase temp;
     createSchema(temp.db());
-    const QStringList key =
-        rows(temp.db(), QStringLiteral("SELECT name FROM pragma_table_info('ITEMCOLE') "
-                                       "WHERE pk > 0 ORDER BY pk"));
+    const QStringList key = primaryKey(temp.db(), QStringLiteral("ITEMCOLE"));
     EXPECT_EQ(key, QStringList({"CDFILIAL", "NRCOLEPRECO", "CDREGIAO", "CDFORNECED", "CDPRODUTO",
                                 "CDMARCA"}));
 

@@ -18,9 +18,29 @@ QString schemaScript()
     return QString::fromUtf8(file.readAll());
 }
 
+QString schemaScript(const QString& dialect)
+{
+    // A line "-- [sqlite]" or "-- [postgresql]" starts a part for that database only;
+    // "-- [all]" ends it.
+    QString result;
+    QString only;
+    const QStringList lines = schemaScript().split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1String("-- [")) && trimmed.endsWith(QLatin1Char(']'))) {
+            const QString tag = trimmed.mid(4, trimmed.size() - 5);
+            only = tag == QLatin1String("all") ? QString() : tag;
+            continue;
+        }
+        if (only.isEmpty() || only == dialect)
+            result += line + QLatin1Char('\n');
+    }
+    return result;
+}
+
 void createSchemaInTransaction(host::Database& db)
 {
-    db.execScript(schemaScript());
+    db.execScript(schemaScript(db.dialect()));
 }
 
 void createSchema(host::Database& db)
@@ -62,7 +82,7 @@ QStringList dataTables()
         QStringLiteral("PRODFILI"),     QStringLiteral("PARASUPRI"), QStringLiteral("PARAMGERAL"),
         QStringLiteral("SOLICOMP"),     QStringLiteral("COLETAPR"),  QStringLiteral("ITEMCOLE"),
         QStringLiteral("PZOPGTITMCOL"), QStringLiteral("IMPCOLET"),  QStringLiteral("COTNDUPLIC"),
-        QStringLiteral("REQGRAVACAO"),
+        QStringLiteral("REQGRAVACAO"),  QStringLiteral("SESSAOAPP"), QStringLiteral("FALHALOGIN"),
     };
 }
 

@@ -10,10 +10,12 @@ class Database;
 namespace appserver::db {
 
 // Version the schema script brings a database to (the highest VERSAOBD row).
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 // The DDL of the shared database, as embedded in the library.
 QString schemaScript();
+// The part of it for one kind of database ("sqlite" or "postgresql").
+QString schemaScript(const QString& dialect);
 
 // Creates every missing table and index of the shared database, in one transaction.
 // Safe to run on a database that already has them. Throws host::EDatabaseError.

@@ -130,7 +130,11 @@ QVariant validaDados(CallContext& call)
             continue;
         const QString& region = regions.codes(r);
         const QString& supplier = suppliers.codes(s).second;
-        const auto& [product, brand] = products.codes(p);
+        // Named references rather than a structured binding: clang 14 (the fuzz build)
+        // cannot capture bindings in the lambdas below.
+        const auto& productCodes = products.codes(p);
+        const QString& product = productCodes.first;
+        const QString& brand = productCodes.second;
         const quint8 flags =
             cached(productFlags, p, [&] { return checks.productFlags(product, brand); }) |
             cached(supplyFlags, pairKey(s, p),

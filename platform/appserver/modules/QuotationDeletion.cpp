@@ -38,11 +38,8 @@ void deleteQuotation(host::Database& db, const QString& operatorCode, const QStr
         query.addBindValue(branch);
         query.addBindValue(number);
         if (!query.exec()) {
-            const QSqlError error = query.lastError();
-            const QString reason =
-                error.databaseText().isEmpty() ? error.text() : error.databaseText();
-            throw rpc::Refusal(
-                QStringLiteral("Não foi possível excluir a cotação de preços: %1").arg(reason));
+            throw rpc::Refusal(QStringLiteral("Não foi possível excluir a cotação de preços: %1")
+                                   .arg(host::Database::messageOf(query.lastError())));
         }
     }
 }

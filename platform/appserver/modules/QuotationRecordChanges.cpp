@@ -1,6 +1,7 @@
 #include "QuotationRecordChanges.h"
 
 #include "Rights.h"
+#include "TransactionLocks.h"
 
 #include "appserver/rpc/RpcErrors.h"
 #include "host/core/Database.h"
@@ -167,12 +168,14 @@ QString selectRecordSql()
         .arg(names.join(QStringLiteral(", ")));
 }
 
-// The quotation as it is stored now; false when it no longer exists.
+// The quotation as it is stored now, locked until the call ends so that no other call
+// changes it between the comparison with what the buyer saw and the write; false when it
+// no longer exists.
 bool readRecord(host::Database& db, const QString& branch, const QString& number, Stored& stored)
 {
     static const QString sql = selectRecordSql();
     QSqlQuery query(db.sql());
-    query.prepare(sql);
+    query.prepare(sql + forUpdate(db));
     query.addBindValue(branch);
     query.addBindValue(number);
     if (!query.exec())

@@ -38,6 +38,15 @@ QByteArray resultBody(const QByteArray& encodedResult)
     return QByteArrayLiteral("{\"result\":") + encodedResult + '}';
 }
 
+// Text from a caller, on one printable line of the log.
+QString printable(QString text)
+{
+    for (QChar& c : text)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char('?');
+    return text;
+}
+
 QString methodKey(const Method& method)
 {
     return method.module + QLatin1Char('/') + method.name;
@@ -67,7 +76,10 @@ QVariantMap decodeObject(const QByteArray& body)
 } // namespace
 
 Service::Service(ServiceConfig config, MethodRegistry registry)
-    : m_config(std::move(config)), m_registry(std::move(registry)), m_sessions(m_config.idleTimeout)
+    : m_config(std::move(config)), m_registry(std::move(registry)),
+      m_sessions([this]() -> host::Database& { return connection(); }, m_clock,
+                 m_config.idleTimeout, m_config.sessionRecheck),
+      m_logins([this]() -> host::Database& { return connection(); }, m_clock, m_config.loginPolicy)
 {
 }
 
@@ -117,6 +129,9 @@ RpcResponse Service::handle(const RpcRequest& request)
         } else if (request.path == QLatin1String("/rpc/login")) {
             what = QStringLiteral("login");
             response = login(request);
+        } else if (request.path == QLatin1String("/rpc/logout")) {
+            what = QStringLiteral("logout");
+            response = logout(request);
         } else {
             const QStringList parts = request.path.mid(kRpcPrefix.size()).split(QLatin1Char('/'));
             if (parts.size() != 2 || parts[0].isEmpty() || parts[1].isEmpty())
@@ -133,11 +148,9 @@ RpcResponse Service::handle(const RpcRequest& request)
         what += QStringLiteral(" [") + QString::fromLocal8Bit(e.what()) + QLatin1Char(']');
     }
     // The path comes from the caller: keep it on one printable line.
-    for (QChar& c : what)
-        if (c.category() == QChar::Other_Control)
-            c = QLatin1Char('?');
-    if (m_config.log && request.path != QLatin1String("/health"))
-        m_config.log(QStringLiteral("%1 %2 %3 ms %4%5")
+    what = printable(what);
+    if (request.path != QLatin1String("/health"))
+        logLine(QStringLiteral("%1 %2 %3 ms %4%5")
                          .arg(what, note.operatorCode)
                          .arg(timer.elapsed())
                          .arg(response.status)
@@ -157,8 +170,31 @@ RpcResponse Service::login(const RpcRequest& request)
 
     host::Database& db = connection();
     const QString code = host::Ajusta(op.toString(), 12);
-    if (code.isEmpty() || !host::checkOperatorPassword(db, code, password.toString()))
+    if (code.isEmpty())
         throw Unauthorized(kWrongLogin);
+    // An operator code that failed too often waits; its password is not even looked at,
+    // so that guessing gains nothing while it waits.
+    if (const qint64 wait = m_logins.waitBefore(code); wait > 0) {
+        logLine(QStringLiteral("login de %1 recusado: aguardando %2 s após falhas")
+                    .arg(printable(code))
+                    .arg(wait));
+        throw RpcError(429, QStringLiteral("Muitas tentativas de entrada sem sucesso. Tente "
+                                           "novamente em %1 segundos.")
+                                .arg(wait));
+    }
+    if (!host::checkOperatorPassword(db, code, password.toString())) {
+        qint64 wait = 0;
+        const int failures = m_logins.failed(code, &wait);
+        logLine(QStringLiteral("login de %1 recusado: operador ou senha inválidos (%2ª falha "
+                               "em %3 min%4)")
+                    .arg(printable(code))
+                    .arg(failures)
+                    .arg(m_logins.policy().window.count() / 60)
+                    .arg(wait > 0 ? QStringLiteral("; próxima tentativa em %1 s").arg(wait)
+                                  : QString()));
+        throw Unauthorized(kWrongLogin);
+    }
+    m_logins.succeeded(code);
 
     QSqlQuery query(db.sql());
     // A branch without a purchasing centre of its own buys for itself.
@@ -181,6 +217,22 @@ RpcResponse Service::login(const RpcRequest& request)
     answer.insert(QStringLiteral("name"), name);
     answer.insert(QStringLiteral("branch"), branchCode);
     return RpcResponse{200, host::wire::encode(answer)};
+}
+
+RpcResponse Service::logout(const RpcRequest& request)
+{
+    const QString token = bearerToken(request.authorization);
+    if (token.isEmpty() || !m_sessions.find(token))
+        throw Unauthorized(
+            QStringLiteral("Sessão inválida ou expirada. Entre novamente no sistema."));
+    m_sessions.close(token);
+    return RpcResponse{200, resultBody(QVariant(true))};
+}
+
+void Service::logLine(const QString& line) const
+{
+    if (m_config.log)
+        m_config.log(line);
 }
 
 RpcResponse Service::call(const QString& module, const QString& name, const RpcRequest& request,
@@ -225,6 +277,11 @@ QByteArray Service::run(const Method& method, const Session& session, const QVar
         db.beginRead();
     try {
         if (once) {
+            // PostgreSQL takes row locks, not one write lock: a retry arriving while its first
+            // run is still at work waits here for it, and then finds its answer.
+            if (db.kind() == host::DatabaseKind::PostgreSQL)
+                db.run(QStringLiteral("SELECT pg_advisory_xact_lock(hashtext(?))"),
+                       {session.operatorCode + QLatin1Char('/') + requestId});
             if (const auto stored = requests::find(db, session.operatorCode, requestId)) {
                 db.rollback();
                 if (stored->method != methodKey(method))

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "LoginAttempts.h"
 #include "Method.h"
+#include "ServerClock.h"
 #include "Sessions.h"
 
 #include <QByteArray>
@@ -16,8 +18,13 @@ namespace appserver::rpc {
 
 struct ServiceConfig
 {
-    QString connectionString; // "sqlite:PATH"
+    QString connectionString; // "sqlite:PATH" or "postgresql://..."
     std::chrono::seconds idleTimeout = std::chrono::hours(8);
+    // How long a session confirmed by the database is trusted before asking it again: the
+    // delay before a logout or expiry on another server of the site is noticed here.
+    std::chrono::seconds sessionRecheck = std::chrono::seconds(2);
+    // How failed logins slow down an operator's next attempts.
+    LoginPolicy loginPolicy;
     // Largest request body accepted. A full 300k-item worksheet packet sent for
     // validation is about 75 MB; the limit leaves room for it and no more.
     qint64 maxBody = 96ll * 1024 * 1024;
@@ -57,6 +64,9 @@ public:
 
     const ServiceConfig& config() const { return m_config; }
     SessionStore& sessions() { return m_sessions; }
+    LoginAttempts& loginAttempts() { return m_logins; }
+    // The time of sessions and logins; tests move it.
+    ServerClock& clock() { return m_clock; }
     const MethodRegistry& registry() const { return m_registry; }
     // This thread's connection to the shared database.
     host::Database& connection();
@@ -72,6 +82,9 @@ private:
     };
 
     RpcResponse login(const RpcRequest& request);
+    // Ends the session of the bearer token, on every server of the site.
+    RpcResponse logout(const RpcRequest& request);
+    void logLine(const QString& line) const;
     RpcResponse call(const QString& module, const QString& name, const RpcRequest& request,
                      CallNote& note);
     // Runs the method in its transaction and returns the answer's body.
@@ -80,7 +93,9 @@ private:
 
     ServiceConfig m_config;
     MethodRegistry m_registry;
+    ServerClock m_clock;
     SessionStore m_sessions;
+    LoginAttempts m_logins;
 };
 
 } // namespace appserver::rpc

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
+#include <QUrlQuery>
 #include <QVariant>
 #include <sqlite3.h>
 
@@ -47,11 +48,14 @@ Database::Database(const QString& connectionString)
             throw EDatabaseError(QStringLiteral("Endereço do banco de dados inválido."));
         m_kind = DatabaseKind::PostgreSQL;
         m_db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), m_connectionName);
-        m_db.setHostName(url.host());
+        // "?host=/folder" names the folder of a unix socket, as libpq's URLs do.
+        const QString socketFolder = QUrlQuery(url).queryItemValue(QStringLiteral("host"),
+                                                                   QUrl::FullyDecoded);
+        m_db.setHostName(socketFolder.isEmpty() ? url.host() : socketFolder);
         m_db.setPort(url.port(5432));
-        m_db.setUserName(url.userName());
-        m_db.setPassword(url.password());
-        m_db.setDatabaseName(url.path().mid(1));
+        m_db.setUserName(url.userName(QUrl::FullyDecoded));
+        m_db.setPassword(url.password(QUrl::FullyDecoded));
+        m_db.setDatabaseName(url.path(QUrl::FullyDecoded).mid(1));
     } else {
         throw EDatabaseError(
             QStringLiteral("Conexão de banco de dados desconhecida: \"%1\".").arg(connectionString));
@@ -72,6 +76,9 @@ Database::Database(const QString& connectionString)
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));
         exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    } else {
+        // "CREATE ... IF NOT EXISTS" of an existing object is a notice, not news.
+        exec(QStringLiteral("SET client_min_messages = warning"));
     }
 }
 
@@ -82,6 +89,18 @@ Database::~Database()
         m_db = QSqlDatabase();
         QSqlDatabase::removeDatabase(m_connectionName);
     }
+}
+
+QString Database::messageOf(const QSqlError& error)
+{
+    QString text = error.databaseText().trimmed();
+    if (text.isEmpty())
+        return errorText(error);
+    // PostgreSQL's messages start with their severity ("ERROR:  ") and may add a detail
+    // line; the first line carries the message.
+    static const QRegularExpression severity(QStringLiteral("^(ERROR|FATAL|PANIC):\\s+"));
+    text.remove(severity);
+    return text.section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
 QString Database::dialect() const
@@ -110,17 +129,38 @@ QSqlQuery Database::run(const QString& statement, const QVariantList& values)
     return query;
 }
 
+namespace {
+
+// True while a statement is inside a body that holds ';' of its own: a PostgreSQL
+// function between "$$" marks, or a trigger's BEGIN ... END.
+bool insideBody(const QString& statement)
+{
+    if (statement.count(QLatin1String("$$")) % 2 == 1)
+        return true;
+    static const QRegularExpression trigger(QStringLiteral("^\\s*CREATE\\s+TRIGGER\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression end(QStringLiteral("\\bEND\\s*;\\s*$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression plpgsql(QStringLiteral("\\bEXECUTE\\s+(FUNCTION|PROCEDURE)\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    return trigger.match(statement).hasMatch() && !plpgsql.match(statement).hasMatch() &&
+           !end.match(statement.trimmed()).hasMatch();
+}
+
+} // namespace
+
 void Database::execScript(const QString& script)
 {
-    // Statements end with ';' at the end of a line; "--" starts a comment line.
+    // Statements end with ';' at the end of a line; "--" starts a comment line. A body that
+    // holds statements of its own ends with its last line instead.
     QString current;
     const QStringList lines = script.split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QString trimmed = line.trimmed();
-        if (trimmed.startsWith(QLatin1String("--")) || trimmed.isEmpty())
+        if (trimmed.startsWith(QLatin1String("--")) || (trimmed.isEmpty() && current.isEmpty()))
             continue;
         current += line + QLatin1Char('\n');
-        if (trimmed.endsWith(QLatin1Char(';'))) {
+        if (trimmed.endsWith(QLatin1Char(';')) && !insideBody(current)) {
             exec(current.trimmed().chopped(1));
             current.clear();
         }

@@ -266,6 +266,17 @@ private:
 
     NodePtr parseNot()
     {
+        // Parentheses and NOT nest by recursion: a text nested deeper than any person
+        // writes is refused before it can exhaust the stack.
+        if (++m_depth > kMaxNesting)
+            fail(peek().pos, QStringLiteral("parênteses ou NOT aninhados demais"));
+        NodePtr node = parseNested();
+        --m_depth;
+        return node;
+    }
+
+    NodePtr parseNested()
+    {
         if (isWord(peek(), "not")) {
             take();
             auto n = std::make_unique<FilterExpression::Node>();
@@ -414,7 +425,10 @@ private:
     }
 
     std::vector<Token> m_tokens;
+    static constexpr int kMaxNesting = 200;
+
     size_t m_at = 0;
+    int m_depth = 0;
     const Table& m_table;
     bool m_ci;
 };

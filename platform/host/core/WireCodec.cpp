@@ -262,9 +262,15 @@ void readRows(JsonReader& in, Table& table)
                 table.setCell(slot, f, it.value());
                 break;
             }
-            case FieldType::Integer:
-                table.setCell(slot, f, Table::encodeInteger(in.readInteger()));
+            case FieldType::Integer: {
+                const qint64 v = in.readInteger();
+                // The table marks a null integer with the smallest one: that value sent
+                // would silently arrive as null.
+                if (Table::encodeInteger(v) == Table::nullCell(FieldType::Integer))
+                    in.fail(QStringLiteral("número fora do intervalo no campo %1").arg(table.defs()[f].name));
+                table.setCell(slot, f, Table::encodeInteger(v));
                 break;
+            }
             case FieldType::Float:
                 table.setCell(slot, f, Table::encodeFloat(in.readDouble()));
                 break;
@@ -406,9 +412,15 @@ Delta readDelta(JsonReader& in)
 
 bool isInteger(QByteArrayView number)
 {
-    for (const char c : number)
+    bool nonZero = false;
+    for (const char c : number) {
         if (c == '.' || c == 'e' || c == 'E')
             return false;
+        nonZero = nonZero || (c >= '1' && c <= '9');
+    }
+    // "-0" is how a negative zero is written; as an integer it would come back as 0.
+    if (!nonZero && number.startsWith('-'))
+        return false;
     return number.size() < 19;
 }
 
