@@ -38,7 +38,9 @@
 #include <QXmlStreamWriter>
 #include <zip.h>
 #include "BenchUi.h"
+#include "ItemScan.h"
 #include "MemoryProbe.h"
+#include "RatioReporter.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -74,6 +76,7 @@ public:
         return it->second;
     }
     void adoptQuotation(int items, const QString& number) { m_numbers.emplace(items, number); }
+    const QString& file() const { return m_file; }
 
     module::TfrmPlanCotaPrec& form()
     {
@@ -156,12 +159,40 @@ void BM_WorksheetLoad(benchmark::State& state)
     bench().show(int(state.range(0)));
     module::Worksheet& sheet = bench().sheet();
     for (auto _ : state) {
+        // Read whole each time, as a quotation changed on the server is.
+        sheet.discardCopy();
         sheet.PreencheAltCotacao(true);
         benchmark::DoNotOptimize(sheet.degCotacao->DataRowCount());
     }
     state.counters["lines"] = double(Cli_Sup01700::stlCotacao->size());
     state.counters["rows"] = sheet.degCotacao->DataRowCount();
     state.counters["cols"] = sheet.degCotacao->DataColCount();
+}
+
+// The worksheet asked for again with nothing changed on the server: the version is asked
+// and the copy kept, then the counters are made again.
+void BM_WorksheetReopen(benchmark::State& state)
+{
+    bench().show(int(state.range(0)));
+    module::Worksheet& sheet = bench().sheet();
+    sheet.PreencheAltCotacao(true);
+    const int before = sheet.cdsAltCotacao.RecordCount();
+    for (auto _ : state)
+        sheet.PreencheAltCotacao(true);
+    if (sheet.cdsAltCotacao.RecordCount() != before)
+        state.SkipWithError("the items were read again");
+}
+
+// The floor under a load: the same items stepped through by a bare statement on the file.
+void BM_SqliteItemScan(benchmark::State& state)
+{
+    const QString number = bench().quotationOf(int(state.range(0)));
+    double checksum = 0;
+    long rows = 0;
+    for (auto _ : state)
+        rows = bench::scanQuotationItems(bench().file(), QStringLiteral("0001"), number, checksum);
+    benchmark::DoNotOptimize(checksum);
+    state.counters["rows"] = double(rows);
 }
 
 // The server's part of a load: the call of GetStringList alone (the query, the detail
@@ -602,7 +633,9 @@ void sizes(benchmark::internal::Benchmark* b)
     b->Unit(benchmark::kMillisecond);
 }
 
+BENCHMARK(BM_SqliteItemScan)->Apply(sizes);
 BENCHMARK(BM_WorksheetLoad)->Apply(sizes);
+BENCHMARK(BM_WorksheetReopen)->Apply(sizes);
 BENCHMARK(BM_GetStringList)->Apply(sizes);
 BENCHMARK(BM_PaintViewport)
     ->ArgsProduct({{1'000, 10'000, 100'000, 300'000}, {0, 1}})
@@ -671,7 +704,9 @@ int main(int argc, char** argv)
         return memoryReport(argc, argv, std::atoi(argv[2]));
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    bench::RatioReporter reporter({{"BM_WorksheetLoad", "BM_SqliteItemScan"},
+                                   {"BM_GetStringList", "BM_SqliteItemScan"}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     g_bench.reset();
     return 0;

@@ -22,6 +22,7 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QVBoxLayout>
@@ -199,11 +200,20 @@ void Worksheet::PreencheAltCotacao(bool force)
     const QString quotation = m_form.currentBranch() + m_form.currentNumber();
 
     if (force || !m_loaded || m_loadedQuotation != quotation || m_loadedRegion != region) {
+        // Asked before the items are read: a change made after this answer and before the
+        // read gives a newer copy under an older version, which only costs a read later.
+        const QString version = serverVersion();
+        if (keepsCopy(quotation, region, version)) {
+            m_loaded = true;
+            recount();
+            return;
+        }
         if (m_form.cdsCount.Active())
             m_form.cdsCount.EmptyDataSet();
         Cli_Sup01700::stlCotacao->clear();
         m_loadedQuotation = quotation;
         m_loadedRegion = region;
+        m_loadedVersion.clear();
         m_loaded = true;
         try {
             loadItems(region);
@@ -213,8 +223,36 @@ void Worksheet::PreencheAltCotacao(bool force)
             m_loaded = false;
             throw;
         }
+        m_loadedVersion = version;
     }
     recount();
+}
+
+QString Worksheet::serverVersion()
+{
+    try {
+        const QString version =
+            m_form.netPlanCotaPrec.AppServer()
+                .call(QStringLiteral("GetVersaoItens"), {m_form.currentBranch(), m_form.currentNumber()})
+                .toString();
+        // "items.names"; any other answer (a refusal's text) tells nothing.
+        static const QRegularExpression kVersion(QStringLiteral("^\\d+\\.\\d+$"));
+        return kVersion.match(version).hasMatch() ? version : QString();
+    } catch (const host::EConnectionLost&) {
+        throw;
+    } catch (const host::Exception&) {
+        // A server that cannot tell: the items are read.
+        return QString();
+    }
+}
+
+bool Worksheet::keepsCopy(const QString& quotation, const QString& region,
+                          const QString& version) const
+{
+    // Only a copy read whole from the server, with nothing changed here since.
+    return !version.isEmpty() && version == m_loadedVersion && quotation == m_loadedQuotation &&
+           region == m_loadedRegion && cdsAltCotacao.Active() && cdsAltCotacao.ChangeCount() == 0 &&
+           !cdsAltCotacao.Modified() && *Cli_Sup01700::stlCotacao == *Cli_Sup01700::stlOldCotacao;
 }
 
 bool Worksheet::holdsCurrentQuotation() const

@@ -104,8 +104,12 @@ public:
     // page; on failure the quotation list page is shown and the failure goes on.
     void MontaDecisionCube();
     // Loads the items and detail lines of the current quotation and region from the
-    // server, unless they are the ones loaded (force reloads); then recounts.
+    // server, unless they are the ones loaded (force reloads, unless the server tells that
+    // the quotation's items have not changed since they were read); then recounts.
     void PreencheAltCotacao(bool force);
+    // What the item table holds is no longer taken as the server's: the next load reads
+    // the items whatever the server's version.
+    void discardCopy() { m_loadedVersion.clear(); }
     // The item table holds the items of the current quotation (whatever its region).
     bool holdsCurrentQuotation() const;
     // Hooks the pivot to the item table and the cell drawing (true), or unhooks both
@@ -202,6 +206,8 @@ private:
     void createControls();
     void createDetailPanel(QWidget* parent);
     void loadItems(const QString& region);
+    QString serverVersion();
+    bool keepsCopy(const QString& quotation, const QString& region, const QString& version) const;
     bool showsAllRegions() const;
     void rewriteCellLine(const DetailLine& oldLine);
     void moveBelow(int col, int row);
@@ -225,6 +231,8 @@ private:
     QString m_loadedQuotation;
     QString m_loadedRegion;
     bool m_loaded = false;
+    // The server's version of the quotation's items when they were read ("" unknown).
+    QString m_loadedVersion;
     // True while a load fills the item table: the detail lines come from the server then.
     bool m_loading = false;
     // Keys sent again to step over a sum line are handled inside the key that sent them.

@@ -11,8 +11,10 @@
 #include "host/core/Query.h"
 #include "host/ui/Halvore.h"
 
+#include <QHash>
 #include <QSet>
 #include <limits>
+#include <vector>
 
 namespace module {
 
@@ -85,8 +87,39 @@ void Worksheet::ContaRegs(const QString& kind)
     const int supplierField = cdsAltCotacao.FieldByName(kSupplier).storedIndex();
     const int productField = cdsAltCotacao.FieldByName(kProduct).storedIndex();
     const QString selectedProduct = Cli_Sup01700::stCdProduto;
+    // The product and brand codes of each distinct product value are worked out once and
+    // numbered, so that the records compare numbers ("" is number 0, as nothing seen yet).
+    struct ProductCodes
+    {
+        int product = -1, brand = -1;
+        bool selected = false;
+    };
+    const host::StringPool& productTexts = table.pool(productField);
+    std::vector<ProductCodes> known(productTexts.size());
+    QHash<QString, int> productNumbers{{QString(), 0}}, brandNumbers{{QString(), 0}};
+    auto numberOf = [](QHash<QString, int>& numbers, const QString& code) {
+        auto it = numbers.constFind(code);
+        if (it == numbers.constEnd())
+            it = numbers.insert(code, int(numbers.size()));
+        return it.value();
+    };
+    auto codesOf = [&](quint32 slot, host::Cell cell) {
+        ProductCodes* cached = cell < known.size() ? &known[size_t(cell)] : nullptr;
+        if (cached && cached->product >= 0)
+            return *cached;
+        const QString value = table.text(slot, productField);
+        const QString product = productCodeOf(value);
+        ProductCodes codes;
+        codes.product = numberOf(productNumbers, product);
+        codes.brand = numberOf(brandNumbers, brandCodeOf(value));
+        codes.selected = product == selectedProduct;
+        if (cached)
+            *cached = codes;
+        return codes;
+    };
     host::Cell lastRegion = kNoCell, lastSupplier = kNoCell, productCell = kNoCell;
-    QString productCode, brandCode, lastProduct, lastBrand;
+    ProductCodes current{0, 0, selectedProduct.isEmpty()};
+    int lastProduct = 0, lastBrand = 0;
     for (const quint32 slot : cdsAltCotacao.view()) {
         const host::Cell region = table.cell(slot, regionField);
         if (region != lastRegion) {
@@ -101,17 +134,16 @@ void Worksheet::ContaRegs(const QString& kind)
         const host::Cell product = table.cell(slot, productField);
         if (product != productCell) {
             productCell = product;
-            productCode = productCodeOf(table.text(slot, productField));
-            brandCode = brandCodeOf(table.text(slot, productField));
+            current = codesOf(slot, product);
         }
-        if (productCode != lastProduct) {
+        if (current.product != lastProduct) {
             ++counts[2].count;
-            lastProduct = productCode;
+            lastProduct = current.product;
         }
         // Only the brands of the selected product.
-        if (brandCode != lastBrand && productCode == selectedProduct) {
+        if (current.brand != lastBrand && current.selected) {
             ++counts[3].count;
-            lastBrand = brandCode;
+            lastBrand = current.brand;
         }
     }
     for (const Counter& c : counts)

@@ -5,6 +5,8 @@
 #include "host/core/consiste/Consiste.h"
 #include "host/core/consiste/DisplayFormat.h"
 
+#include <algorithm>
+
 namespace module {
 
 namespace {
@@ -113,28 +115,78 @@ DetailLine DetailLine::parse(const QString& line)
     return d;
 }
 
-void appendDetailLine(QString& lines, QStringView region, QStringView supplier,
-                      QStringView product, double unitPrice, double economicPrice,
-                      double economicPricePI, double quantity, QStringView unit, double discount,
-                      bool changed, QStringView treeCode)
+DetailLineWriter::DetailLineWriter()
+    : m_money(QStringLiteral("#,##0.00000")), m_quantity(QStringLiteral("#,##0.000")),
+      m_discount(QStringLiteral("#0.00 %"))
 {
-    const QString money = QStringLiteral("#,##0.00000");
-    const QLocale locale = host::operatorLocale();
+}
+
+void DetailLineWriter::append(QString& lines, QStringView region, QStringView supplier,
+                              QStringView product, double unitPrice, double economicPrice,
+                              double economicPricePI, double quantity, QStringView unit,
+                              double discount, bool changed, QStringView treeCode) const
+{
+    // Written in place: the room for the longest line is taken, then given back. A number
+    // that needs the exact formatting sends the whole line the general way.
+    const qsizetype before = lines.size();
+    const qsizetype room = region.size() + supplier.size() + product.size() + unit.size() +
+                           treeCode.size() + 3 * m_money.fastLength() + m_quantity.fastLength() +
+                           m_discount.fastLength() + 4 * kPriceSeparator.size() +
+                           kUnitSeparator.size() + 2 * kDiscountSeparator.size() +
+                           kTreeSeparator.size() + 2;
+    lines.resize(before + room);
+    char16_t* out = reinterpret_cast<char16_t*>(lines.data()) + before;
+    auto put = [&out](QStringView text) {
+        out = std::copy_n(text.utf16(), text.size(), out);
+    };
+    auto number = [&out](const host::FloatFormat& format, double value) {
+        out = out ? format.writeFast(out, value) : nullptr;
+    };
+    put(region);
+    put(supplier);
+    put(product);
+    put(kPriceSeparator);
+    number(m_money, unitPrice);
+    if (out)
+        put(kPriceSeparator);
+    number(m_money, economicPrice);
+    if (out)
+        put(kPriceSeparator);
+    number(m_money, economicPricePI);
+    if (out)
+        put(kPriceSeparator);
+    number(m_quantity, quantity);
+    if (out) {
+        put(kUnitSeparator);
+        put(unit);
+        put(kDiscountSeparator);
+    }
+    number(m_discount, discount);
+    if (out) {
+        put(kDiscountSeparator);
+        *out++ = changed ? u'S' : u'N';
+        put(kTreeSeparator);
+        put(treeCode);
+        *out++ = u'\n';
+        lines.truncate(out - reinterpret_cast<const char16_t*>(lines.constData()));
+        return;
+    }
+    lines.truncate(before);
     lines += region;
     lines += supplier;
     lines += product;
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, unitPrice, locale);
+    m_money.appendTo(lines, unitPrice);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, economicPrice, locale);
+    m_money.appendTo(lines, economicPrice);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(money, economicPricePI, locale);
+    m_money.appendTo(lines, economicPricePI);
     lines += kPriceSeparator;
-    lines += host::FormatFloat(QStringLiteral("#,##0.000"), quantity, locale);
+    m_quantity.appendTo(lines, quantity);
     lines += kUnitSeparator;
     lines += unit;
     lines += kDiscountSeparator;
-    lines += host::FormatFloat(QStringLiteral("#0.00 %"), discount, locale);
+    m_discount.appendTo(lines, discount);
     lines += kDiscountSeparator;
     lines += changed ? QLatin1Char('S') : QLatin1Char('N');
     lines += kTreeSeparator;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/core/consiste/DisplayFormat.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -54,12 +56,19 @@ struct DetailLine
     static DetailLine parse(const QString& line);
 };
 
-// Appends one line, and a line break, to a text of detail lines (the server's answer):
-// the same layout as DetailLine::text(), without building the parts one by one.
-void appendDetailLine(QString& lines, QStringView region, QStringView supplier,
-                      QStringView product, double unitPrice, double economicPrice,
-                      double economicPricePI, double quantity, QStringView unit, double discount,
-                      bool changed, QStringView treeCode);
+// Writes detail lines, each followed by a line break, at the end of a text of lines (the
+// server's answer): the same layout as DetailLine::text(), the formats read once.
+class DetailLineWriter
+{
+public:
+    DetailLineWriter();
+    void append(QString& lines, QStringView region, QStringView supplier, QStringView product,
+                double unitPrice, double economicPrice, double economicPricePI, double quantity,
+                QStringView unit, double discount, bool changed, QStringView treeCode) const;
+
+private:
+    host::FloatFormat m_money, m_quantity, m_discount;
+};
 
 // A line as the worksheet writes it for prices it knows (numbers in the operator's locale).
 DetailLine detailLine(const QString& key, double unitPrice, double economicPrice,

@@ -234,8 +234,10 @@ QStringList dump(host::Database& db)
 {
     QStringList result;
     for (const QString& table : tables(db)) {
-        // The servers' own bookkeeping: a login writes there.
-        if (table == QLatin1String("SESSAOAPP") || table == QLatin1String("FALHALOGIN"))
+        // The servers' own bookkeeping: a login writes there, and each write of items or names
+        // draws a new version stamp (kept across seeds, so that it never goes back).
+        if (table == QLatin1String("SESSAOAPP") || table == QLatin1String("FALHALOGIN") ||
+            table == QLatin1String("VERSAOCOLETA"))
             continue;
         const int count = int(columns(db, table).size());
         QStringList order;

@@ -125,12 +125,14 @@ TEST(Schema, RunningItAgainKeepsTablesAndData)
     EXPECT_EQ(count(temp.db(), QStringLiteral("VERSAOBD")), appserver::db::kSchemaVersion);
 }
 
-TEST(Schema, DataTablesNameEveryTableButTheVersion)
+TEST(Schema, DataTablesNameEveryTableButTheVersions)
 {
     TempDatabase temp;
     createSchema(temp.db());
     QStringList present = tables(temp.db());
+    // The versions are never emptied: a quotation's counter only goes up, also across seeds.
     present.removeAll(QStringLiteral("VERSAOBD"));
+    present.removeAll(QStringLiteral("VERSAOCOLETA"));
     QStringList listed = appserver::db::dataTables();
     listed.sort();
     EXPECT_EQ(listed, present);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace host;
 
 namespace {
@@ -100,6 +102,40 @@ TEST(FormatFloat, UsesTheGivenOrOperatorLocale)
     EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.00000"), 1234.5, english),
               QStringLiteral("1,234.50000"));
     EXPECT_EQ(FormatFloat(QStringLiteral("#,##0.00000"), 1234.5), QStringLiteral("1.234,50000"));
+}
+
+// A format read once writes what FormatFloat writes, after the text already there: over
+// prices, quantities and discounts of every size and sign, rounding ties and values beyond
+// the integer path, in both locales.
+TEST(FloatFormat, AppendsWhatFormatFloatWrites)
+{
+    const QStringList formats = {QStringLiteral("#,##0.00000"), QStringLiteral("#,##0.000"),
+                                 QStringLiteral("#0.00 %"), QStringLiteral("0.0;(0.0);'zero'"),
+                                 QStringLiteral("")};
+    QList<double> values = {0.0, -0.0, 0.5, -0.5, 1.005, 2.675, 0.000005, 0.0000049999, 1e14,
+                            -1e16, 123456789.123456, 1e300, -7.125, 999.9999995, 1.0 / 3};
+    quint64 seed = 12345;
+    for (int i = 0; i < 2000; ++i) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        const double magnitude = std::pow(10.0, double(int(seed >> 60)) - 3);
+        values << (double(seed >> 11) / double(1ull << 53) - 0.3) * magnitude;
+    }
+    // More leading zeros than a number has digits.
+    const QString zeros(30, QLatin1Char('0'));
+    EXPECT_EQ(FormatFloat(zeros + QStringLiteral(".0"), 12.5),
+              QString(28, QLatin1Char('0')) + QStringLiteral("12,5"));
+    for (const QLocale& locale : {QLocale(QLocale::Portuguese, QLocale::Brazil),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        for (const QString& format : formats) {
+            const FloatFormat compiled(format, locale);
+            for (double value : values) {
+                QString text = QStringLiteral("antes|");
+                compiled.appendTo(text, value);
+                ASSERT_EQ(text, QStringLiteral("antes|") + FormatFloat(format, value, locale))
+                    << format.toStdString() << " " << value;
+            }
+        }
+    }
 }
 
 } // namespace

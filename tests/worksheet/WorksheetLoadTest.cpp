@@ -204,3 +204,55 @@ TEST_F(WorksheetFixture, WithoutSubtotalsTheKeysStopBeforeTheGrandTotals)
     QTest::keyClick(&grid(), Qt::Key_Left);
     EXPECT_EQ(grid().Col(), lastCol - 2);
 }
+
+TEST_F(WorksheetFixture, AQuotationUnchangedOnTheServerIsNotReadAgain)
+{
+    openWorksheet(kAna, kAnaQuotation);
+    ASSERT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+    const int all = items().RecordCount();
+    auto reloadList = [this] {
+        form().pgcPadrao->SelectPage(form().tshCotacao);
+        form().AtualizaCotacao(QString(), QStringLiteral("T"), QStringLiteral("T"),
+                               QStringLiteral("T"), QStringLiteral("T"), QDate(), QDate());
+        goTo(kAnaQuotation);
+        selectWorksheet();
+    };
+
+    // The list read again, nothing changed on the server: the copy here is shown.
+    reloadList();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+    EXPECT_EQ(items().RecordCount(), all);
+    EXPECT_EQ(lines().size(), all);
+
+    // A change of another quotation's items, or of an item's observation, changes nothing here.
+    db().exec(QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = 3 WHERE NRCOLEPRECO = '%1'")
+                  .arg(kSingleItem));
+    db().exec(QStringLiteral("UPDATE ITEMCOLE SET DSOBSITMCOL = 'ok' WHERE NRCOLEPRECO = '%1'")
+                  .arg(kAnaQuotation));
+    reloadList();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 1);
+
+    // A price of this quotation changed by someone else: read again.
+    db().exec(QStringLiteral("UPDATE ITEMCOLE SET VRPRECUNIITM = 9.5 WHERE NRCOLEPRECO = '%1' AND "
+                             "CDREGIAO = '002'")
+                  .arg(kAnaQuotation));
+    reloadList();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 2);
+    EXPECT_TRUE(lines().join(QLatin1Char('\n')).contains(QStringLiteral("øø9,50000øø")));
+
+    // A supplier's name shown in the lines changed: read again.
+    db().exec(QStringLiteral("UPDATE FORNECEDOR SET NMFANTFORN = NMFANTFORN || ' LTDA'"));
+    reloadList();
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 3);
+    EXPECT_TRUE(lines().value(0).contains(QStringLiteral(" LTDA")));
+
+    // Prices typed here and not saved: a reload is a real one, whatever the server says.
+    items().First();
+    items().Edit();
+    items().FieldByName(QStringLiteral("CONTA")).SetAsFloat(4.75);
+    items().Post();
+    ASSERT_GT(items().ChangeCount(), 0);
+    sheet().PreencheAltCotacao(true);
+    EXPECT_EQ(callsOf(QStringLiteral("GetStringList")), 4);
+    EXPECT_EQ(items().ChangeCount(), 0);
+}

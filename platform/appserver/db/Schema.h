@@ -10,7 +10,7 @@ class Database;
 namespace appserver::db {
 
 // Version the schema script brings a database to (the highest VERSAOBD row).
-inline constexpr int kSchemaVersion = 4;
+inline constexpr int kSchemaVersion = 5;
 
 // The DDL of the shared database, as embedded in the library.
 QString schemaScript();

@@ -17,7 +17,7 @@ void addRegisterMethods(rpc::MethodRegistry& registry);
 void addAssignmentMethods(rpc::MethodRegistry& registry);
 // Saving: GravaPlanCota.
 void addSaveMethods(rpc::MethodRegistry& registry);
-// The worksheet's items and detail lines: GetStringList.
+// The worksheet's items and detail lines: GetStringList, GetVersaoItens.
 void addWorksheetMethods(rpc::MethodRegistry& registry);
 // The checks around price entry and saving: ValidaDados, GetVerPrZero, GetRegAtend.
 void addItemCheckMethods(rpc::MethodRegistry& registry);

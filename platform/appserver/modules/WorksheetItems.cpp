@@ -13,10 +13,11 @@ namespace appserver::modules {
 
 namespace {
 
-QByteArray columnText(sqlite3_stmt* statement, int column)
+std::string_view columnText(sqlite3_stmt* statement, int column)
 {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
-    return text ? QByteArray(text, sqlite3_column_bytes(statement, column)) : QByteArray();
+    return text ? std::string_view(text, size_t(sqlite3_column_bytes(statement, column)))
+                : std::string_view();
 }
 
 void bindValue(sqlite3_stmt* statement, int index, const QVariant& value)
@@ -74,11 +75,14 @@ void readWithDriver(host::Database& db, const BoundSql& sql,
     if (!query.exec())
         throw host::EDatabaseError(query.lastError().text());
     WorksheetItemRow item;
+    QByteArray codes[4];
     while (query.next()) {
-        item.region = query.value(0).toString().toUtf8();
-        item.supplier = query.value(1).toString().toUtf8();
-        item.product = query.value(2).toString().toUtf8();
-        item.brand = query.value(3).toString().toUtf8();
+        for (int c = 0; c < 4; ++c)
+            codes[c] = query.value(c).toString().toUtf8();
+        item.region = std::string_view(codes[0].constData(), size_t(codes[0].size()));
+        item.supplier = std::string_view(codes[1].constData(), size_t(codes[1].size()));
+        item.product = std::string_view(codes[2].constData(), size_t(codes[2].size()));
+        item.brand = std::string_view(codes[3].constData(), size_t(codes[3].size()));
         item.unitPrice = query.value(4).toDouble();
         item.economicPrice = query.value(5).toDouble();
         item.economicPricePI = query.value(6).toDouble();

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <string_view>
 
 namespace host {
 class Database;
@@ -11,11 +12,11 @@ class Database;
 
 namespace appserver::modules {
 
-// One item of a quotation as the worksheet reads it: its key codes as stored (raw text)
-// and its numbers.
+// One item of a quotation as the worksheet reads it: its key codes as stored (raw text,
+// valid only while the row is handed over) and its numbers.
 struct WorksheetItemRow
 {
-    QByteArray region, supplier, product, brand;
+    std::string_view region, supplier, product, brand;
     double unitPrice = 0, economicPrice = 0, economicPricePI = 0, quantity = 0, discount = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 #include "SqliteFunctions.h"
+#include "SqliteWriteStamp.h"
 
 #include <QAtomicInteger>
 #include <QRegularExpression>
@@ -69,7 +70,8 @@ Database::Database(const QString& connectionString)
 
     if (m_kind == DatabaseKind::SQLite) {
         auto* handle = *static_cast<sqlite3**>(m_db.driver()->handle().data());
-        if (!handle || !Internal::registerSqliteFunctions(handle))
+        if (!handle || !Internal::registerSqliteFunctions(handle) ||
+            !Internal::registerWriteStamp(handle))
             throw EDatabaseError(QStringLiteral("Falha ao registrar as funções do banco de dados."));
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA foreign_keys=ON"));

@@ -1,4 +1,7 @@
 #include "JsonReader.h"
+#include <cstring>
+#include <algorithm>
+#include <QStringDecoder>
 
 #include "Exceptions.h"
 
@@ -97,6 +100,20 @@ void JsonReader::expectEnd()
         fail(QStringLiteral("texto após o fim do valor"));
 }
 
+namespace {
+
+// True when one of the eight bytes of `word` ends, escapes or breaks a JSON text: a quote,
+// a backslash or a control character.
+bool hasSpecialByte(quint64 word)
+{
+    constexpr quint64 ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    auto hasZero = [](quint64 v) { return ((v - ones) & ~v & highs) != 0; };
+    const bool below20 = ((word - ones * 0x20) & ~word & highs) != 0;
+    return below20 || hasZero(word ^ (ones * '"')) || hasZero(word ^ (ones * '\\'));
+}
+
+} // namespace
+
 JsonReader::StringToken JsonReader::readStringToken()
 {
     skipBlanks();
@@ -107,6 +124,16 @@ JsonReader::StringToken JsonReader::readStringToken()
     const char* data = m_text.data();
     const qsizetype n = m_text.size();
     while (m_at < n) {
+        // Plain text is stepped over eight bytes at a time.
+        while (m_at + 8 <= n) {
+            quint64 word;
+            std::memcpy(&word, data + m_at, sizeof word);
+            if (hasSpecialByte(word))
+                break;
+            m_at += 8;
+        }
+        if (m_at >= n)
+            break;
         const auto c = static_cast<unsigned char>(data[m_at]);
         if (c == '"') {
             token.raw = m_text.sliced(start, m_at - start);
@@ -125,49 +152,93 @@ JsonReader::StringToken JsonReader::readStringToken()
     fail(QStringLiteral("texto sem aspas de fechamento"));
 }
 
+namespace {
+
+// Decodes UTF-8 bytes into `out` as QString::fromUtf8 does: the one- to three-byte
+// characters of ordinary text here, anything else (four-byte characters, malformed bytes)
+// from there on by Qt's decoder. Returns the end of what was written.
+QChar* decodeUtf8Run(const char* from, const char* to, QChar* out, QStringDecoder& decoder)
+{
+    auto continuation = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; };
+    const char* p = from;
+    while (p < to) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c < 0x80) {
+            *out++ = QChar(char16_t(c));
+            ++p;
+        } else if (c >= 0xC2 && c <= 0xDF && to - p >= 2 && continuation(p[1])) {
+            *out++ = QChar(char16_t(((c & 0x1F) << 6) | (p[1] & 0x3F)));
+            p += 2;
+        } else if (c >= 0xE0 && c <= 0xEF && to - p >= 3 && continuation(p[1]) &&
+                   continuation(p[2])) {
+            const auto v = char16_t(((c & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
+            if (v < 0x800 || (v >= 0xD800 && v <= 0xDFFF))
+                break; // overlong or a surrogate: Qt's way
+            *out++ = QChar(v);
+            p += 3;
+        } else {
+            break;
+        }
+    }
+    if (p < to)
+        out = decoder.appendToBuffer(out, QByteArrayView(p, to - p));
+    return out;
+}
+
+} // namespace
+
 QString JsonReader::decodeString(const StringToken& token)
 {
-    if (!token.escaped)
-        return QString::fromUtf8(token.raw);
-    // Runs between escapes are converted whole, straight into the text.
-    QString text;
-    text.reserve(token.raw.size());
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    if (!token.escaped) {
+        // A leading U+FEFF is a character of the text, not a byte order mark.
+        QString text(token.raw.size(), Qt::Uninitialized);
+        const QChar* end = decodeUtf8Run(token.raw.data(), token.raw.data() + token.raw.size(),
+                                         text.data(), utf8);
+        text.truncate(end - text.constData());
+        return text;
+    }
+    // Runs between escapes are decoded whole, straight into the text: a worksheet's detail
+    // text has one escaped line break per line.
+    QString text(token.raw.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    const char* raw = token.raw.data();
     const qsizetype n = token.raw.size();
     for (qsizetype i = 0; i < n; ++i) {
-        if (token.raw[i] != '\\') {
-            // Copy the run up to the next escape whole.
-            const qsizetype next = token.raw.indexOf('\\', i);
-            const qsizetype end = next < 0 ? n : next;
-            text.append(QString::fromUtf8(token.raw.sliced(i, end - i)));
+        if (raw[i] != '\\') {
+            const char* next = static_cast<const char*>(std::memchr(raw + i, '\\', size_t(n - i)));
+            const qsizetype end = next ? next - raw : n;
+            out = decodeUtf8Run(raw + i, raw + end, out, utf8);
             i = end - 1;
             continue;
         }
         if (++i >= n)
             throw ECodecError(QStringLiteral("JSON inválido: escape incompleto"));
-        switch (token.raw[i]) {
+        switch (raw[i]) {
         case '"':
-            text.append(QLatin1Char('"'));
+            *out++ = QLatin1Char('"');
             break;
         case '\\':
-            text.append(QLatin1Char('\\'));
+            *out++ = QLatin1Char('\\');
             break;
         case '/':
-            text.append(QLatin1Char('/'));
+            *out++ = QLatin1Char('/');
             break;
         case 'b':
-            text.append(QLatin1Char('\b'));
+            *out++ = QLatin1Char('\b');
             break;
         case 'f':
-            text.append(QLatin1Char('\f'));
+            *out++ = QLatin1Char('\f');
             break;
         case 'n':
-            text.append(QLatin1Char('\n'));
+            *out++ = QLatin1Char('\n');
             break;
         case 'r':
-            text.append(QLatin1Char('\r'));
+            *out++ = QLatin1Char('\r');
             break;
         case 't':
-            text.append(QLatin1Char('\t'));
+            *out++ = QLatin1Char('\t');
             break;
         case 'u': {
             auto readHex = [&](qsizetype at) {
@@ -175,7 +246,7 @@ QString JsonReader::decodeString(const StringToken& token)
                     throw ECodecError(QStringLiteral("JSON inválido: escape \\u incompleto"));
                 int v = 0;
                 for (int k = 0; k < 4; ++k) {
-                    const int h = hexValue(token.raw[at + k]);
+                    const int h = hexValue(raw[at + k]);
                     if (h < 0)
                         throw ECodecError(QStringLiteral("JSON inválido: escape \\u inválido"));
                     v = v * 16 + h;
@@ -184,21 +255,24 @@ QString JsonReader::decodeString(const StringToken& token)
             };
             char32_t code = char32_t(readHex(i + 1));
             i += 4;
-            if (code >= 0xD800 && code <= 0xDBFF && i + 6 < n + 1 && i + 2 < n &&
-                token.raw[i + 1] == '\\' && token.raw[i + 2] == 'u') {
+            if (code >= 0xD800 && code <= 0xDBFF && i + 6 < n + 1 && i + 2 < n && raw[i + 1] == '\\' &&
+                raw[i + 2] == 'u') {
                 const int low = readHex(i + 3);
                 if (low >= 0xDC00 && low <= 0xDFFF) {
                     code = 0x10000 + ((code - 0xD800) << 10) + char32_t(low - 0xDC00);
                     i += 6;
                 }
             }
-            text.append(QString::fromUcs4(&code, 1));
+            // Six escaped bytes give at most two characters: the room reserved suffices.
+            const QString decoded = QString::fromUcs4(&code, 1);
+            out = std::copy(decoded.cbegin(), decoded.cend(), out);
             break;
         }
         default:
             throw ECodecError(QStringLiteral("JSON inválido: escape desconhecido"));
         }
     }
+    text.truncate(out - text.constData());
     return text;
 }
 

@@ -220,6 +220,12 @@ void readRows(JsonReader& in, Table& table)
 {
     const int nf = table.fieldCount();
     std::vector<QHash<QByteArrayView, quint32>> seen(static_cast<size_t>(nf));
+    struct LastText
+    {
+        QByteArrayView raw;
+        quint32 id = 0;
+    };
+    std::vector<LastText> lastTexts(static_cast<size_t>(nf));
     in.expect('[');
     if (in.accept(']'))
         return;
@@ -242,10 +248,17 @@ void readRows(JsonReader& in, Table& table)
                     table.setCell(slot, f, table.pool(f).intern(JsonReader::decodeString(token)));
                     break;
                 }
+                // Rows come grouped: the text of the row above is checked first.
+                LastText& last = lastTexts[size_t(f)];
+                if (!last.raw.isNull() && last.raw == token.raw) {
+                    table.setCell(slot, f, last.id);
+                    break;
+                }
                 auto& known = seen[size_t(f)];
                 auto it = known.constFind(token.raw);
                 if (it == known.constEnd())
                     it = known.insert(token.raw, table.pool(f).intern(QString::fromUtf8(token.raw)));
+                last = {token.raw, it.value()};
                 table.setCell(slot, f, it.value());
                 break;
             }

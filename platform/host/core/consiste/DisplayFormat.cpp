@@ -303,60 +303,81 @@ const Separators& separatorsOf(const QLocale& locale)
     return separators;
 }
 
-// Writes `value` in a simple format; false when the value needs the exact path (too large,
-// or so close to a rounding tie that the double's last digits decide it).
-bool formatSimple(const SimpleFormat& f, double value, const QLocale& locale, QString& out)
+// The most characters writeSimple() writes for a format and separators.
+qsizetype simpleLength(const SimpleFormat& f, const Separators& separators)
+{
+    const qsizetype integerDigits = std::max(15, f.minIntegerDigits);
+    return separators.negative.size() + f.prefix.size() +
+           integerDigits * (1 + separators.group.size()) + separators.decimalPoint.size() +
+           f.maxDecimals + f.suffix.size();
+}
+
+// Writes `value` in a simple format at `out`, which has room for simpleLength() characters;
+// returns the end of what was written, or nullptr (nothing meaningful written) when the
+// value needs the exact path: too large, or so close to a rounding tie that the double's
+// last digits decide it.
+char16_t* writeSimple(const SimpleFormat& f, double value, const Separators& separators,
+                      char16_t* out)
 {
     static const double kPowers[] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const double scaled = std::fabs(value) * kPowers[f.maxDecimals];
-    if (scaled >= 1e15)
-        return false;
+    if (!(scaled < 1e15))
+        return nullptr;
     const double floorPart = std::floor(scaled);
     if (std::fabs(scaled - floorPart - 0.5) < 1e-6)
-        return false;
+        return nullptr;
     const auto units = static_cast<qint64>(scaled - floorPart >= 0.5 ? floorPart + 1 : floorPart);
     const qint64 divisor = static_cast<qint64>(kPowers[f.maxDecimals]);
     qint64 integer = units / divisor;
     qint64 fraction = units % divisor;
 
-    char fractionDigits[10];
+    char16_t fractionDigits[10];
     int decimals = f.maxDecimals;
     for (int i = decimals - 1; i >= 0; --i) {
-        fractionDigits[i] = char('0' + fraction % 10);
+        fractionDigits[i] = char16_t(u'0' + fraction % 10);
         fraction /= 10;
     }
-    while (decimals > f.minDecimals && fractionDigits[decimals - 1] == '0')
+    while (decimals > f.minDecimals && fractionDigits[decimals - 1] == u'0')
         --decimals;
 
-    char integerDigits[24];
+    char16_t integerDigits[16];
     int length = 0;
     do {
-        integerDigits[length++] = char('0' + integer % 10);
+        integerDigits[length++] = char16_t(u'0' + integer % 10);
         integer /= 10;
     } while (integer > 0);
-    if (length == 1 && integerDigits[0] == '0' && f.minIntegerDigits == 0)
+    if (length == 1 && integerDigits[0] == u'0' && f.minIntegerDigits == 0)
         length = 0;
-    while (length < f.minIntegerDigits)
-        integerDigits[length++] = '0';
 
-    const Separators& separators = separatorsOf(locale);
-    out.reserve(f.prefix.size() + f.suffix.size() + length + length / 3 + decimals + 3);
-    const bool negative = value < 0 && units > 0;
-    if (negative)
-        out += separators.negative;
-    out += f.prefix;
-    const QString& group = separators.group;
-    for (int i = length - 1; i >= 0; --i) {
-        out += QLatin1Char(integerDigits[i]);
+    auto put = [&out](const QString& piece) {
+        out = std::copy_n(reinterpret_cast<const char16_t*>(piece.utf16()), piece.size(), out);
+    };
+    if (value < 0 && units > 0)
+        put(separators.negative);
+    put(f.prefix);
+    const int shown = std::max(length, f.minIntegerDigits);
+    for (int i = shown - 1; i >= 0; --i) {
+        *out++ = i < length ? integerDigits[i] : u'0';
         if (f.grouping && i > 0 && i % 3 == 0)
-            out += group;
+            put(separators.group);
     }
     if (decimals > 0) {
-        out += separators.decimalPoint;
-        out += QLatin1StringView(fractionDigits, decimals);
+        put(separators.decimalPoint);
+        out = std::copy_n(fractionDigits, decimals, out);
     }
-    out += f.suffix;
-    return true;
+    put(f.suffix);
+    return out;
+}
+
+// Appends `value` in a simple format to `out`; false (and `out` untouched) when the value
+// needs the exact path.
+bool formatSimple(const SimpleFormat& f, double value, const Separators& separators, QString& out)
+{
+    const qsizetype before = out.size();
+    out.resize(before + simpleLength(f, separators));
+    char16_t* end = writeSimple(f, value, separators, reinterpret_cast<char16_t*>(out.data()) + before);
+    out.truncate(end ? end - reinterpret_cast<const char16_t*>(out.constData()) : before);
+    return end != nullptr;
 }
 
 } // namespace
@@ -371,7 +392,7 @@ QString FormatFloat(const QString& format, double value, const QLocale& locale)
     const SimpleFormat& simple = cachedSimpleFormat(format);
     if (simple.usable) {
         QString out;
-        if (formatSimple(simple, value, locale, out))
+        if (formatSimple(simple, value, separatorsOf(locale), out))
             return out;
     }
 
@@ -393,6 +414,51 @@ QString FormatFloat(const QString& format, double value, const QLocale& locale)
     }
     const QString text = render(section, number, locale);
     return negative && !ownNegativeSection ? locale.negativeSign() + text : text;
+}
+
+struct FloatFormat::Compiled
+{
+    QString format;
+    QLocale locale;
+    SimpleFormat simple;
+    Separators separators;
+    qsizetype length = 0;
+};
+
+FloatFormat::FloatFormat(const QString& format, const QLocale& locale)
+    : d(std::make_shared<Compiled>(Compiled{format, locale, simpleFormatOf(format),
+                                            {locale.decimalPoint(), locale.groupSeparator(),
+                                             locale.negativeSign()}}))
+{
+    // The digits are written into a buffer of fixed size: longer separators take the
+    // general path.
+    d->length = simpleLength(d->simple, d->separators);
+}
+
+qsizetype FloatFormat::fastLength() const
+{
+    return d->length;
+}
+
+char16_t* FloatFormat::writeFast(char16_t* out, double value) const
+{
+    if (!d->simple.usable || !std::isfinite(value))
+        return nullptr;
+    return writeSimple(d->simple, value, d->separators, out);
+}
+
+void FloatFormat::appendTo(QString& out, double value) const
+{
+    if (d->simple.usable && std::isfinite(value) && formatSimple(d->simple, value, d->separators, out))
+        return;
+    out += FormatFloat(d->format, value, d->locale);
+}
+
+QString FloatFormat::operator()(double value) const
+{
+    QString text;
+    appendTo(text, value);
+    return text;
 }
 
 } // namespace host

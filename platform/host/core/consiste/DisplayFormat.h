@@ -7,6 +7,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <memory>
 
 namespace host {
 
@@ -30,5 +31,27 @@ namespace host {
 // An empty format shows the number in the general form (up to 15 significant digits,
 // the locale's decimal separator, no grouping).
 QString FormatFloat(const QString& format, double value, const QLocale& locale = operatorLocale());
+
+// A display format read once, for writing many numbers with it: the same text as
+// FormatFloat(format, value, locale), appended to a text without allocating on its own.
+class FloatFormat
+{
+public:
+    explicit FloatFormat(const QString& format, const QLocale& locale = operatorLocale());
+
+    void appendTo(QString& out, double value) const;
+    QString operator()(double value) const;
+
+    // For writers of long texts: writes the number at `out`, which has room for
+    // fastLength() characters, and returns the end of what it wrote; nullptr when the value
+    // needs FormatFloat's exact path (very large, or a rounding tie), and then what was
+    // written at `out` means nothing.
+    char16_t* writeFast(char16_t* out, double value) const;
+    qsizetype fastLength() const;
+
+private:
+    struct Compiled;
+    std::shared_ptr<Compiled> d;
+};
 
 } // namespace host
