@@ -135,12 +135,18 @@ TEST_F(LoginSlowdownTest, EveryFailureIsLoggedWithoutThePassword)
 {
     failTimes(kAna, 6);
     attempt(kAna, QStringLiteral("senha-secreta-7"));
-    const QStringList failures = logLinesWith(QStringLiteral("login de ANA.CARVALHO recusado"));
+    attempt(kCarlos, QStringLiteral("demo"));
+    const QStringList failures = logLinesWith(QStringLiteral("(ANA.CARVALHO: "));
     ASSERT_EQ(failures.size(), 7);
-    EXPECT_TRUE(failures[0].contains(QStringLiteral("1ª falha em 10 min"))) << failures[0].toStdString();
-    EXPECT_TRUE(failures[5].contains(QStringLiteral("6ª falha em 10 min; próxima tentativa em 2 s")))
+    // One line per attempt: the call's own.
+    EXPECT_EQ(log.size(), 8);
+    EXPECT_TRUE(failures[0].endsWith(QStringLiteral(" ms 401 (ANA.CARVALHO: 1ª falha em 10 min)")))
+        << failures[0].toStdString();
+    EXPECT_TRUE(failures[5].endsWith(
+        QStringLiteral(" ms 401 (ANA.CARVALHO: 6ª falha em 10 min; próxima tentativa em 2 s)")))
         << failures[5].toStdString();
-    EXPECT_TRUE(failures[6].contains(QStringLiteral("aguardando 2 s"))) << failures[6].toStdString();
+    EXPECT_TRUE(failures[6].endsWith(QStringLiteral(" ms 429 (ANA.CARVALHO: aguardando 2 s após falhas)")))
+        << failures[6].toStdString();
     for (const QString& line : log) {
         EXPECT_FALSE(line.contains(QStringLiteral("errada"))) << line.toStdString();
         EXPECT_FALSE(line.contains(QStringLiteral("senha-secreta-7"))) << line.toStdString();

@@ -128,7 +128,7 @@ RpcResponse Service::handle(const RpcRequest& request)
                 QStringLiteral("Chamada maior que o limite de %1 bytes.").arg(m_config.maxBody));
         } else if (request.path == QLatin1String("/rpc/login")) {
             what = QStringLiteral("login");
-            response = login(request);
+            response = login(request, note);
         } else if (request.path == QLatin1String("/rpc/logout")) {
             what = QStringLiteral("logout");
             response = logout(request);
@@ -154,11 +154,14 @@ RpcResponse Service::handle(const RpcRequest& request)
                          .arg(what, note.operatorCode)
                          .arg(timer.elapsed())
                          .arg(response.status)
-                         .arg(note.replayed ? QStringLiteral(" (repetida)") : QString()));
+                         .arg(note.replayed ? QStringLiteral(" (repetida)")
+                              : note.detail.isEmpty() ? QString()
+                                                      : QStringLiteral(" (") + note.detail +
+                                                            QLatin1Char(')')));
     return response;
 }
 
-RpcResponse Service::login(const RpcRequest& request)
+RpcResponse Service::login(const RpcRequest& request, CallNote& note)
 {
     const QVariantMap body = decodeObject(request.body);
     const QVariant op = body.value(QStringLiteral("operator"));
@@ -175,9 +178,8 @@ RpcResponse Service::login(const RpcRequest& request)
     // An operator code that failed too often waits; its password is not even looked at,
     // so that guessing gains nothing while it waits.
     if (const qint64 wait = m_logins.waitBefore(code); wait > 0) {
-        logLine(QStringLiteral("login de %1 recusado: aguardando %2 s após falhas")
-                    .arg(printable(code))
-                    .arg(wait));
+        note.detail =
+            QStringLiteral("%1: aguardando %2 s após falhas").arg(printable(code)).arg(wait);
         throw RpcError(429, QStringLiteral("Muitas tentativas de entrada sem sucesso. Tente "
                                            "novamente em %1 segundos.")
                                 .arg(wait));
@@ -185,13 +187,12 @@ RpcResponse Service::login(const RpcRequest& request)
     if (!host::checkOperatorPassword(db, code, password.toString())) {
         qint64 wait = 0;
         const int failures = m_logins.failed(code, &wait);
-        logLine(QStringLiteral("login de %1 recusado: operador ou senha inválidos (%2ª falha "
-                               "em %3 min%4)")
-                    .arg(printable(code))
-                    .arg(failures)
-                    .arg(m_logins.policy().window.count() / 60)
-                    .arg(wait > 0 ? QStringLiteral("; próxima tentativa em %1 s").arg(wait)
-                                  : QString()));
+        note.detail = QStringLiteral("%1: %2ª falha em %3 min%4")
+                          .arg(printable(code))
+                          .arg(failures)
+                          .arg(m_logins.policy().window.count() / 60)
+                          .arg(wait > 0 ? QStringLiteral("; próxima tentativa em %1 s").arg(wait)
+                                        : QString());
         throw Unauthorized(kWrongLogin);
     }
     m_logins.succeeded(code);

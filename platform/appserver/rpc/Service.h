@@ -79,9 +79,12 @@ private:
     {
         QString operatorCode = QStringLiteral("-");
         bool replayed = false; // answered from the answers of earlier calls
+        QString detail;        // what else the line says, e.g. a failed login's count
     };
 
-    RpcResponse login(const RpcRequest& request);
+    // A failed login is told on the call's log line: the operator code typed and its
+    // failures, never the password.
+    RpcResponse login(const RpcRequest& request, CallNote& note);
     // Ends the session of the bearer token, on every server of the site.
     RpcResponse logout(const RpcRequest& request);
     void logLine(const QString& line) const;

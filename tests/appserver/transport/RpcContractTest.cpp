@@ -214,7 +214,7 @@ TEST_P(RpcContract, EveryCallLogsOneLineWithoutPasswordOrArguments)
     ASSERT_EQ(lines.size(), 6) << lines.join(u'\n').toStdString();
     const QString eco = QRegularExpression::escape(kTestModule + QStringLiteral(".Eco"));
     const QList<QRegularExpression> expected = {
-        QRegularExpression(QStringLiteral("^login - \\d+ ms 401$")),
+        QRegularExpression(QStringLiteral("^login - \\d+ ms 401 \\(ANA\\.CARVALHO: 1ª falha em 10 min\\)$")),
         QRegularExpression(QStringLiteral("^login - \\d+ ms 200$")),
         QRegularExpression(QStringLiteral("^%1 ANA\\.CARVALHO \\d+ ms 200$").arg(eco)),
         QRegularExpression(QStringLiteral("Inexistente ANA\\.CARVALHO \\d+ ms 404$")),
