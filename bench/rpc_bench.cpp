@@ -131,7 +131,7 @@ BENCHMARK_CAPTURE(BM_RpcRoundTrip_GetBanco, in_process, Path::InProcess);
 void BM_RpcRoundTrip_GetBanco_BesideIdleConnections(benchmark::State& state)
 {
     BenchServer& server = BenchServer::get();
-    const host::RemoteSession& session = server.session(Path::Http);
+    host::RemoteSession& session = server.session(Path::Http);
     std::vector<host::RpcEndpoint> idle;
     for (int i = 0; i < int(state.range(0)); ++i) {
         idle.push_back(session.connect());
