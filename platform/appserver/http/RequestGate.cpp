@@ -15,7 +15,7 @@ bool isCallPath(const QString& path)
     if (!path.startsWith(kRpcPrefix))
         return false;
     const QStringView rest = QStringView(path).mid(kRpcPrefix.size());
-    if (rest == u"login")
+    if (rest == u"login" || rest == u"logout")
         return true;
     const qsizetype slash = rest.indexOf(u'/');
     return slash > 0 && slash + 1 < rest.size() && rest.indexOf(u'/', slash + 1) < 0;
